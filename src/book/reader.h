@@ -1,0 +1,135 @@
+// The view's reading logic: one open book, its pages and the reader's place in it.
+// Windows-free: the page control, the view's other controls and message boxes come in
+// through interfaces, so the whole road of a book runs in tests without a window.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "book/platform.h"
+#include "book/page_index.h"
+
+namespace pel {
+
+enum PagingModeValue { kPagingLines = 0, kPagingChapters = 1, kPagingWhole = 2 };
+
+constexpr int kMaxPages = 10000;
+constexpr int kLinesPerPage = 50;
+
+// The application-wide snapshot of the reading state, refreshed after every page shown.
+// The text is shared, not copied: showing a page costs the same for any book size.
+struct ReadingState {
+    std::string bookPath;
+    std::string fileName;
+    std::string bookTitle;
+    int currentPage = 0;
+    int pageCount = 0;
+    long long textLength = 0;
+    std::vector<long long> pageStarts;     // entries 1 .. pageCount
+    std::vector<std::string> chapterTitles;  // entries 1 .. pageCount, chapter mode only
+    std::shared_ptr<const std::string> text;
+    int pagingMode = 0;
+    std::string ruleText;
+    // text style of the page (text colour, background colour, size, spacing, font)
+    unsigned textColor = 0;
+    unsigned backColor = 0;
+    int textSize = 0;
+    int lineSpacing = 0;
+    std::string fontName;
+};
+
+// What the reading logic asks of the view besides the page control.
+class IReaderHost {
+public:
+    virtual ~IReaderHost() = default;
+    virtual void SetCounterLabels(const std::string& total, const std::string& current) = 0;  // 1021, 1022
+    virtual void SetTotalBox(int value) = 0;    // 1014
+    virtual void SetCurrentBox(int value) = 0;  // 1015
+    virtual int CurrentBoxValue(bool& ok) = 0;  // integer in 1015
+    virtual void SetWindowTitle(const std::string& title) = 0;
+    // Modal message box; `flags` are the platform's MB_* values, the result its ID* value.
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    virtual void StartTimer(int id, int periodMs) = 0;
+    virtual void StopTimer(int id) = 0;
+    virtual void PublishReadingState(const ReadingState& state) = 0;
+    // Hooks of later features; the default does nothing.
+    virtual void UpdateReadingRecords() {}          // credit time read to the open book's record
+    virtual void EnsureReadingRecord() {}           // find or create the new book's record
+    virtual bool HasReadingRecord(long long& position) { position = 0; return false; }
+    virtual void EndEditMode() {}
+    virtual void ExtractArchiveMember(const std::string& /*memberPath*/) {}
+    virtual void ResetArchiveListing() {}
+};
+
+class Reader {
+public:
+    Reader(IPageControl& page, IReaderHost& host, IFileSystem& files, ICodePage& codePage);
+
+    // Settings the view loads and saves.
+    int pagingMode = kPagingLines;
+    int chapterRule = 1;
+    std::string customRuleText;
+    int deleteBlankLines = 0;   // delblank
+    int forceUtf8 = 0;
+    int savedMarkLine = 0;      // Style/MarkLine as read at start-up
+    std::string customTitle;    // Interface/DIYname
+    std::string programDir;     // with trailing backslash
+
+    // Book opening and pagination.
+    void OpenBook(const std::string& path);
+    void PaginateByLines();
+    void PaginateWholeBook();
+    void PaginateByChapters();  // chapter detection comes later: paginates by lines
+
+    // Showing pages and positions.
+    void ShowPage(int page);
+    void GoToTextPosition(long long position);
+    void SyncTitle();
+
+    // Commands.
+    void SwitchPagingMode(int mode);  // 32798 (0), 32797 (1), 32830 (2)
+    void CyclePagingMode();           // 32799
+    void ToggleDeleteBlankLines();    // 32848
+    void ForceUtf8Reload();           // 32856
+    void OfferResume();
+    void EnterInPageBox(bool autoScrolling);  // Enter in box 1015
+
+    // Timers.
+    void OnPositionTimer();    // 150: MarkLine, ReadPosition, ReadPercent
+    void OnWholeBookTimer();   // 102
+
+    // Status-bar texts.
+    std::string SizePaneText() const;      // pane 102
+    std::string ProgressPaneText();        // pane 103 (updates ReadPosition first)
+
+    // State the view and later features read.
+    const std::string& BookPath() const { return bookPath_; }
+    void SetBookPath(const std::string& p) { bookPath_ = p; }
+    const std::string& Text() const { return *text_; }
+    long long TextLength() const { return static_cast<long long>(text_->size()); }
+    int TextEncoding() const { return encoding_; }
+    long long HanziCount() const { return hanziCount_; }
+    int PageCount() const { return pageCount_; }
+    int CurrentPage() const { return currentPage_; }
+    long long PageStart(int page) const { return pageTable_[page]; }
+    long long ReadPosition() const { return readPosition_; }
+    double ReadPercent() const { return readPercent_; }
+    int MarkLine() const { return markLine_; }
+    int LineMarker() const { return lineMarker_; }
+    void SetLineMarker(int v) { lineMarker_ = v; }
+    int ScreenStep() const { return screenStep_; }
+    void SetScreenStep(int v) { screenStep_ = v; }
+    int TotalShown() const { return totalShown_; }
+    int CurrentShown() const { return currentShown_; }
+    const ReadingState& State() const { return state_; }
+
+private:
+    // ... the implementation's own members
+};
+
+// File name of a path: after the last '\' or '|'.
+std::string FileNameOf(const std::string& path);
+// Title of a book: after the last '\' up to the last '.'.
+std::string BookTitleOf(const std::string& path);
+
+}  // namespace pel
