@@ -46,6 +46,16 @@ public:
     virtual void ScrollLines(int lines) = 0;   // negative scrolls up
     virtual void Focus() = 0;
     virtual void ClearModified() = 0;
+
+    // Vertical scroll state and the control's own screen scrolls, for screen-down paging.
+    struct ScrollState {
+        int position = 0;
+        int pageSize = 0;
+        int maximum = 0;
+    };
+    virtual ScrollState VerticalScroll() { return {}; }
+    virtual void PageDownScroll() {}
+    virtual void PageUpScroll() {}
 };
 
 }  // namespace pel

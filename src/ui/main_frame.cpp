@@ -1,0 +1,442 @@
+#include "ui/main_frame.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/pelinreader_app.h"
+#include "resource.h"
+#include "ui/pelinreader_view.h"
+
+namespace {
+
+constexpr char kFrameClass[] = "PelinreaderFrame";
+
+struct ToolButton {
+    int command;
+    const char* text;
+    int icon;
+};
+
+const ToolButton kToolButtons[] = {
+    {ID_FILE_OPEN_FOLDER, "书库", IDI_TB_LIBRARY},
+    {ID_FILE_OPEN, "小说", IDI_TB_OPEN},
+    {ID_BOOKMARK_ADD, "添加书签", IDI_TB_ADD_BOOKMARK},
+    {ID_NIGHT_MODE, "夜间模式", IDI_TB_NIGHT},
+    {32805, "减小字体", IDI_TB_FONT_SMALLER},
+    {32806, "增大字体", IDI_TB_FONT_LARGER},
+    {32807, "减小行距", IDI_TB_SPACING_SMALLER},
+    {32808, "增大行距", IDI_TB_SPACING_LARGER},
+    {ID_PAGING_CYCLE, "分页方式", IDI_TB_PAGING},
+    {ID_FILE_RECORDS, "阅读记录", IDI_TB_RECORDS},
+    {ID_SIDEBAR, "侧边栏", IDI_TB_SIDEBAR},
+    {ID_FULL_SCREEN, "全屏", IDI_TB_FULL_SCREEN},
+    {ID_AUTO_SCROLL, "自动滚屏", IDI_TB_AUTO_SCROLL},
+    {ID_EDIT_MODE, "编辑模式", IDI_TB_EDIT_MODE},
+    {ID_CONTENTS, "目录", IDI_TB_CONTENTS},
+};
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+// Routes update queries of pop-up menus through the frame's chain.
+class FrameChain : public fw::CommandTarget {
+public:
+    explicit FrameChain(CMainFrame& frame) : frame_(frame) {}
+    bool OnUpdateCommand(fw::CommandUI& ui) override { return frame_.RouteUpdate(ui); }
+
+private:
+    CMainFrame& frame_;
+};
+
+}  // namespace
+
+const fw::MessageEntry<CMainFrame> CMainFrame::kMessages[] = {
+    {WM_CREATE, &CMainFrame::OnCreate},
+    {WM_SIZE, &CMainFrame::OnSize},
+    {WM_TIMER, &CMainFrame::OnTimer},
+    {WM_CLOSE, &CMainFrame::OnClose},
+    {WM_DESTROY, &CMainFrame::OnDestroy},
+    {WM_INITMENUPOPUP, &CMainFrame::OnInitMenuPopup},
+    {WM_MENUSELECT, &CMainFrame::OnMenuSelect},
+    {WM_EXITMENULOOP, &CMainFrame::OnExitMenuLoop},
+    {WM_NOTIFY, &CMainFrame::OnNotify},
+    {WM_SETFOCUS, &CMainFrame::OnSetFocus},
+};
+
+const fw::CommandEntry<CMainFrame> CMainFrame::kCommands[] = {
+    {ID_APP_EXIT, ID_APP_EXIT, &CMainFrame::OnAppExit},
+    {ID_VIEW_TOOLBAR, ID_VIEW_TOOLBAR, &CMainFrame::OnToggleToolBar},
+    {ID_VIEW_STATUS_BAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnToggleStatusBar},
+};
+
+const fw::UpdateEntry<CMainFrame> CMainFrame::kUpdates[] = {
+    {ID_VIEW_TOOLBAR, ID_VIEW_TOOLBAR, &CMainFrame::OnUpdateToolBar},
+    {ID_VIEW_STATUS_BAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnUpdateStatusBar},
+};
+
+CMainFrame::CMainFrame(CPelinreaderApp& app) : app_(app) {}
+
+CMainFrame::~CMainFrame() {
+    view_.reset();
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+}
+
+bool CMainFrame::LoadFrame() {
+    // Settings the frame needs before its window exists.
+    toolflag = app_.ReadConfigInt("Interface", "toolflag", 1);
+    statusflag = app_.ReadConfigInt("Interface", "statusflag", 1);
+    customTitle_ = app_.ReadConfigString("Interface", "DIYname", "");
+    app_.DIYname = customTitle_;
+
+    HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!fw::Window::RegisterClass(kFrameClass, icon, icon, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0))
+        return false;
+    menu_.reset(LoadMenuA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME)));
+    accelerators_ = LoadAcceleratorsA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!Create(kFrameClass, customTitle_.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 100, 100, 850,
+                600, nullptr, menu_.get()))
+        return false;
+    menu_.release();  // owned by the window from now on
+    app_.SetMainWindow(hwnd_, accelerators_);
+    app_.AddPreTranslate(this, [](void* ctx, MSG& msg) {
+        auto* frame = static_cast<CMainFrame*>(ctx);
+        return frame->view_ && frame->view_->PreTranslateMessage(msg);
+    });
+    app_.SetIdleHandler(this, [](void* ctx) { static_cast<CMainFrame*>(ctx)->OnIdle(); });
+    return true;
+}
+
+void CMainFrame::CenterOnScreen() {
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(hwnd_, nullptr, std::max(0, (sw - w) / 2), std::max(0, (sh - h) / 2), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (message == WM_COMMAND) {
+        if (RouteCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
+        return DefaultProc(message, wp, lp);
+    }
+    if (fw::DispatchMessageTable(this, kMessages, message, wp, lp, result)) return result;
+    return DefaultProc(message, wp, lp);
+}
+
+// ---- creation
+
+LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
+    if (!CreateToolBar()) return -1;
+    if (!CreateStatusBar()) return -1;
+
+    // The clock and reading time (timers 101 and 12) run for the life of the frame.
+    SetTimer(hwnd_, TIMER_FRAME_CLOCK, 1000, nullptr);
+    SetTimer(hwnd_, TIMER_FRAME_READING_TIME, 120000, nullptr);
+
+    SendMessageA(status_, SB_SETBKCOLOR, 0, RGB(191, 219, 255));
+    if (toolflag == 0) ShowWindow(rebar_, SW_HIDE);
+    if (statusflag == 0) ShowWindow(status_, SW_HIDE);
+    SetTimer(hwnd_, TIMER_FRAME_FIRST_SHOW, 50, nullptr);
+
+    view_ = std::make_unique<CPelinreaderView>(app_, *app_.files, *app_.codePage);
+    if (!view_->Create(hwnd_)) return -1;
+    ShowWindow(view_->hwnd(), SW_SHOW);
+    RecalcLayout();
+    return 0;
+}
+
+bool CMainFrame::CreateToolBar() {
+    rebar_ = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_BANDBORDERS |
+                                 CCS_NODIVIDER | CCS_TOP,
+                             0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(IDW_REBAR), Instance(), nullptr);
+    if (!rebar_) return false;
+    REBARINFO rbi{sizeof rbi, 0, nullptr};
+    SendMessageA(rebar_, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&rbi));
+
+    toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT |
+                                   CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                               0, 0, 0, 0, rebar_, reinterpret_cast<HMENU>(IDW_TOOLBAR), Instance(), nullptr);
+    if (!toolbar_) return false;
+    SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(toolbar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(40, 80));
+    SendMessageA(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+
+    hotImages_.reset(ImageList_Create(24, 24, ILC_COLOR32 | ILC_MASK, 15, 0));
+    normalImages_.reset(ImageList_Create(19, 19, ILC_COLOR32 | ILC_MASK, 15, 0));
+    for (const auto& b : kToolButtons) {
+        fw::UniqueIcon hot(static_cast<HICON>(
+            LoadImageA(Instance(), MAKEINTRESOURCEA(b.icon), IMAGE_ICON, 24, 24, LR_DEFAULTCOLOR)));
+        fw::UniqueIcon normal(static_cast<HICON>(
+            LoadImageA(Instance(), MAKEINTRESOURCEA(b.icon), IMAGE_ICON, 19, 19, LR_DEFAULTCOLOR)));
+        ImageList_AddIcon(hotImages_.get(), hot.get());
+        ImageList_AddIcon(normalImages_.get(), normal.get());
+    }
+    SendMessageA(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_.get()));
+    SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normalImages_.get()));
+
+    TBBUTTON buttons[std::size(kToolButtons)]{};
+    for (size_t i = 0; i < std::size(kToolButtons); ++i) {
+        buttons[i].iBitmap = static_cast<int>(i);
+        buttons[i].idCommand = kToolButtons[i].command;
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = BTNS_BUTTON | (kToolButtons[i].command == ID_PAGING_CYCLE ? BTNS_DROPDOWN : 0);
+        buttons[i].iString = reinterpret_cast<INT_PTR>(kToolButtons[i].text);
+    }
+    SendMessageA(toolbar_, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+
+    RECT first{};
+    SendMessageA(toolbar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    int bw = first.right - first.left, bh = first.bottom - first.top;
+    SIZE total{};
+    SendMessageA(toolbar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&total));
+
+    bandBitmap_.reset(static_cast<HBITMAP>(
+        LoadImageA(Instance(), MAKEINTRESOURCEA(IDB_BAND_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_IDEALSIZE |
+                 (bandBitmap_ ? RBBIM_BACKGROUND : 0);
+    band.fStyle = RBBS_GRIPPERALWAYS | RBBS_CHILDEDGE | (bandBitmap_ ? RBBS_FIXEDBMP : 0);
+    band.hwndChild = toolbar_;
+    band.cxMinChild = bw;
+    band.cyMinChild = bh;
+    band.cx = std::max<int>(10 * bw, total.cx + 20);
+    band.cxIdeal = std::max<int>(10 * bw, total.cx);
+    band.hbmBack = bandBitmap_.get();
+    SendMessageA(rebar_, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar() {
+    status_ = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                              hwnd_, reinterpret_cast<HMENU>(IDW_STATUSBAR), Instance(), nullptr);
+    if (!status_) return false;
+    {
+        fw::WindowDC dc(hwnd_);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0));
+        fw::SelectObjectScope sel(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        SIZE sz{};
+        const char kSample[] = "字数：10000000";
+        GetTextExtentPoint32A(dc.get(), kSample, static_cast<int>(sizeof kSample - 1), &sz);
+        sizePaneWidth_ = static_cast<int>(std::trunc(1.7 * sz.cx));
+        progressPaneWidth_ = 4 * sz.cx;
+        const char kClock[] = "2026/12/31   00:00:00   星期三";
+        GetTextExtentPoint32A(dc.get(), kClock, static_cast<int>(sizeof kClock - 1), &sz);
+        clockPaneWidth_ = sz.cx + 12;
+    }
+    idlePrompt_ = fw::LoadStringResource(IDS_IDLE_PROMPT);
+    SetStatusParts();
+    SetPaneText(0, idlePrompt_);
+    SetPaneText(1, fw::LoadStringResource(ID_PANE_CLOCK));
+    SetPaneText(2, fw::LoadStringResource(ID_PANE_SIZE));
+    SetPaneText(3, fw::LoadStringResource(ID_PANE_PROGRESS));
+    return true;
+}
+
+void CMainFrame::SetStatusParts() {
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    int cx = rc.right - rc.left;
+    int grip = GetSystemMetrics(SM_CXVSCROLL);
+    int right3 = cx - grip;
+    int right2 = right3 - progressPaneWidth_;
+    int right1 = right2 - sizePaneWidth_;
+    int right0 = right1 - clockPaneWidth_;
+    int parts[4] = {std::max(0, right0), std::max(0, right1), std::max(0, right2), -1};
+    SendMessageA(status_, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
+}
+
+void CMainFrame::SetPaneText(int pane, const std::string& text) {
+    if (pane < 0 || pane > 3 || paneTexts_[pane] == text) return;
+    paneTexts_[pane] = text;
+    SendMessageA(status_, SB_SETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// ---- layout
+
+void CMainFrame::RecalcLayout() {
+    if (!hwnd_) return;
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    if (rebar_ && IsWindowVisible(rebar_)) {
+        SendMessageA(rebar_, WM_SIZE, 0, 0);
+        RECT rb;
+        GetWindowRect(rebar_, &rb);
+        rc.top += rb.bottom - rb.top;
+    }
+    if (status_ && IsWindowVisible(status_)) {
+        SendMessageA(status_, WM_SIZE, 0, 0);
+        SetStatusParts();
+        RECT sb;
+        GetWindowRect(status_, &sb);
+        rc.bottom -= sb.bottom - sb.top;
+    }
+    if (rc.bottom < rc.top) rc.bottom = rc.top;
+    if (view_ && view_->hwnd()) view_->MoveTo(rc);
+}
+
+LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
+    if (wp != SIZE_MINIMIZED) RecalcLayout();
+    return 0;
+}
+
+// ---- commands
+
+bool CMainFrame::RouteCommand(UINT id, UINT notifyCode, HWND control) {
+    if (view_ && view_->OnCommand(id, notifyCode, control)) return true;
+    if (OnCommand(id, notifyCode, control)) return true;
+    return app_.OnCommand(id, notifyCode, control);
+}
+
+bool CMainFrame::RouteUpdate(fw::CommandUI& ui) {
+    if (view_ && view_->OnUpdateCommand(ui)) return true;
+    if (OnUpdateCommand(ui)) return true;
+    return app_.OnUpdateCommand(ui);
+}
+
+bool CMainFrame::OnCommand(UINT id, UINT, HWND) { return fw::DispatchCommand(this, kCommands, id); }
+
+bool CMainFrame::OnUpdateCommand(fw::CommandUI& ui) {
+    if (fw::DispatchUpdate(this, kUpdates, ui)) return true;
+    return fw::TableHas(kCommands, ui.id);
+}
+
+void CMainFrame::OnAppExit(UINT) { SaveAndClose(); }
+
+LRESULT CMainFrame::OnClose(WPARAM, LPARAM) {
+    SaveAndClose();
+    return 0;
+}
+
+void CMainFrame::SaveAndClose() {
+    app_.SaveSettingsAtExit();
+    DestroyWindow(hwnd_);
+}
+
+LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
+    KillTimer(hwnd_, TIMER_FRAME_CLOCK);
+    KillTimer(hwnd_, TIMER_FRAME_READING_TIME);
+    PostQuitMessage(0);
+    return 0;
+}
+
+void CMainFrame::OnToggleToolBar(UINT) {
+    bool visible = IsWindowVisible(rebar_) != FALSE;
+    ShowWindow(rebar_, visible ? SW_HIDE : SW_SHOW);
+    toolflag = visible ? 0 : 1;
+    RecalcLayout();
+}
+
+void CMainFrame::OnToggleStatusBar(UINT) {
+    bool visible = IsWindowVisible(status_) != FALSE;
+    ShowWindow(status_, visible ? SW_HIDE : SW_SHOW);
+    statusflag = visible ? 0 : 1;
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateToolBar(fw::CommandUI& ui) { ui.SetCheck(IsWindowVisible(rebar_) != FALSE); }
+
+void CMainFrame::OnUpdateStatusBar(fw::CommandUI& ui) { ui.SetCheck(IsWindowVisible(status_) != FALSE); }
+
+LRESULT CMainFrame::OnInitMenuPopup(WPARAM wp, LPARAM lp) {
+    if (HIWORD(lp)) return 0;  // the system menu
+    FrameChain chain(*this);
+    fw::UpdateMenuItems(reinterpret_cast<HMENU>(wp), chain);
+    return 0;
+}
+
+LRESULT CMainFrame::OnMenuSelect(WPARAM wp, LPARAM lp) {
+    UINT id = LOWORD(wp), flags = HIWORD(wp);
+    if (flags == 0xFFFF && lp == 0) {
+        inMenu_ = false;
+        SetPaneText(0, idlePrompt_);
+        return 0;
+    }
+    inMenu_ = true;
+    std::string prompt;
+    if (!(flags & (MF_POPUP | MF_SEPARATOR))) {
+        prompt = fw::LoadStringResource(id);
+        size_t nl = prompt.find('\n');
+        if (nl != std::string::npos) prompt.resize(nl);
+    }
+    SetPaneText(0, prompt);
+    return 0;
+}
+
+LRESULT CMainFrame::OnExitMenuLoop(WPARAM, LPARAM) {
+    inMenu_ = false;
+    SetPaneText(0, idlePrompt_);
+    return 0;
+}
+
+LRESULT CMainFrame::OnNotify(WPARAM, LPARAM lp) {
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    if (hdr->hwndFrom == toolbar_ && hdr->code == TBN_DROPDOWN) {
+        ShowToolBarDropDown(*reinterpret_cast<NMTOOLBARA*>(lp));
+        return TBDDRET_DEFAULT;
+    }
+    if (hdr->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(lp);
+        static std::string tip;
+        tip = fw::LoadStringResource(static_cast<UINT>(hdr->idFrom));
+        size_t nl = tip.find('\n');
+        tip = nl == std::string::npos ? tip : tip.substr(nl + 1);
+        info->lpszText = tip.data();
+        return 0;
+    }
+    if (hdr->code == RBN_HEIGHTCHANGE) RecalcLayout();
+    return 0;
+}
+
+void CMainFrame::ShowToolBarDropDown(const NMTOOLBARA& nm) {
+    if (nm.iItem != ID_PAGING_CYCLE) return;
+    fw::UniqueMenu menu(LoadMenuA(Instance(), MAKEINTRESOURCEA(IDR_PAGING_DROPDOWN)));
+    if (!menu) return;
+    HMENU popup = GetSubMenu(menu.get(), 0);
+    RECT rc{};
+    SendMessageA(toolbar_, TB_GETRECT, nm.iItem, reinterpret_cast<LPARAM>(&rc));
+    MapWindowPoints(toolbar_, HWND_DESKTOP, reinterpret_cast<POINT*>(&rc), 2);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, rc.left, rc.bottom, 0, hwnd_, nullptr);
+}
+
+LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
+    if (view_) SetFocus(view_->Item(IDC_PAGE_CONTROL));
+    return 0;
+}
+
+// ---- timers and idle
+
+LRESULT CMainFrame::OnTimer(WPARAM wp, LPARAM) {
+    UINT id = static_cast<UINT>(wp);
+    if (id == TIMER_FRAME_FIRST_SHOW) {
+        KillTimer(hwnd_, TIMER_FRAME_FIRST_SHOW);
+        return 0;
+    }
+    // Clock and reading time are driven from here (timers 101 and 12).
+    return 0;
+}
+
+void CMainFrame::OnIdle() {
+    if (!view_) return;
+    if (toolbar_) {
+        for (const auto& b : kToolButtons) {
+            fw::CommandUI ui;
+            ui.id = static_cast<UINT>(b.command);
+            bool known = RouteUpdate(ui);
+            bool enabled = known && ui.enabled;
+            if ((SendMessageA(toolbar_, TB_ISBUTTONENABLED, b.command, 0) != 0) != enabled)
+                SendMessageA(toolbar_, TB_ENABLEBUTTON, b.command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+        }
+    }
+    if (status_ && IsWindowVisible(status_)) {
+        for (int pane = 2; pane <= 3; ++pane) {
+            fw::CommandUI ui;
+            ui.id = pane == 2 ? ID_PANE_SIZE : ID_PANE_PROGRESS;
+            if (RouteUpdate(ui) && ui.hasText) SetPaneText(pane, ui.text);
+        }
+    }
+}

@@ -1,0 +1,88 @@
+// The top-level window: menu, accelerators, tool bar in a rebar, status bar and the
+// reading form inside.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/handles.h"
+#include "framework/window.h"
+
+class CPelinreaderApp;
+class CPelinreaderView;
+
+class CMainFrame : public fw::Window {
+public:
+    explicit CMainFrame(CPelinreaderApp& app);
+    ~CMainFrame() override;
+
+    bool LoadFrame();
+    void CenterOnScreen();
+    CPelinreaderView& View() { return *view_; }
+
+    bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+    bool OnUpdateCommand(fw::CommandUI& ui) override;
+
+    // Offers a command or an update query to the view, the frame and the application.
+    bool RouteCommand(UINT id, UINT notifyCode, HWND control);
+    bool RouteUpdate(fw::CommandUI& ui);
+
+    // Refreshes tool-bar buttons and status panes from their update handlers.
+    void OnIdle();
+
+    int toolflag = 1;
+    int statusflag = 1;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override;
+
+private:
+    LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnInitMenuPopup(WPARAM, LPARAM);
+    LRESULT OnMenuSelect(WPARAM, LPARAM);
+    LRESULT OnExitMenuLoop(WPARAM, LPARAM);
+    LRESULT OnNotify(WPARAM, LPARAM);
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+
+    void OnAppExit(UINT);
+    void OnToggleToolBar(UINT);
+    void OnToggleStatusBar(UINT);
+    void OnUpdateToolBar(fw::CommandUI& ui);
+    void OnUpdateStatusBar(fw::CommandUI& ui);
+
+    bool CreateToolBar();
+    bool CreateStatusBar();
+    void SetStatusParts();
+    void SetPaneText(int pane, const std::string& text);
+    void ShowToolBarDropDown(const NMTOOLBARA& nm);
+    void RecalcLayout();
+    void SaveAndClose();
+
+    static const fw::MessageEntry<CMainFrame> kMessages[];
+    static const fw::CommandEntry<CMainFrame> kCommands[];
+    static const fw::UpdateEntry<CMainFrame> kUpdates[];
+
+    CPelinreaderApp& app_;
+    std::unique_ptr<CPelinreaderView> view_;
+    HWND rebar_ = nullptr;
+    HWND toolbar_ = nullptr;
+    HWND status_ = nullptr;
+    fw::UniqueImageList hotImages_;
+    fw::UniqueImageList normalImages_;
+    fw::UniqueBitmap bandBitmap_;
+    fw::UniqueMenu menu_;
+    HACCEL accelerators_ = nullptr;
+    int clockPaneWidth_ = 0;
+    int sizePaneWidth_ = 0;
+    int progressPaneWidth_ = 0;
+    std::string paneTexts_[4];
+    bool inMenu_ = false;
+    std::string customTitle_;
+    std::string idlePrompt_;
+};

@@ -1,0 +1,350 @@
+#include "ui/pelinreader_view.h"
+
+#include <commdlg.h>
+#include <richedit.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/pelinreader_app.h"
+#include "resource.h"
+
+namespace {
+
+constexpr COLORREF kFormBackground = RGB(204, 232, 207);
+
+std::string LowerExtension(const std::string& path) {
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+bool IsArchiveExtension(const std::string& ext) {
+    return ext == "zip" || ext == "7z" || ext == "iso" || ext == "rar";
+}
+
+}  // namespace
+
+const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
+    {ID_FILE_OPEN, ID_FILE_OPEN, &CPelinreaderView::OnFileOpen},
+    {ID_PAGING_LINES, ID_PAGING_LINES, &CPelinreaderView::OnPagingMode},
+    {ID_PAGING_CHAPTERS, ID_PAGING_CHAPTERS, &CPelinreaderView::OnPagingMode},
+    {ID_PAGING_WHOLE, ID_PAGING_WHOLE, &CPelinreaderView::OnPagingMode},
+    {ID_PAGING_CYCLE, ID_PAGING_CYCLE, &CPelinreaderView::OnPagingCycle},
+    {ID_DELETE_BLANK_LINES, ID_DELETE_BLANK_LINES, &CPelinreaderView::OnDeleteBlankLines},
+    {ID_FORCE_UTF8, ID_FORCE_UTF8, &CPelinreaderView::OnForceUtf8},
+};
+
+const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
+    {ID_PAGING_CHAPTERS, ID_PAGING_LINES, &CPelinreaderView::OnUpdatePagingMode},
+    {ID_PAGING_WHOLE, ID_PAGING_WHOLE, &CPelinreaderView::OnUpdatePagingMode},
+    {ID_PANE_SIZE, ID_PANE_SIZE, &CPelinreaderView::OnUpdateSizePane},
+    {ID_PANE_PROGRESS, ID_PANE_PROGRESS, &CPelinreaderView::OnUpdateProgressPane},
+};
+
+CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage)
+    : fw::Dialog(IDD_READER_VIEW), app_(app), reader_(page_, *this, files, codePage) {}
+
+CPelinreaderView::~CPelinreaderView() = default;
+
+bool CPelinreaderView::Create(HWND frame) { return CreateForm(frame); }
+
+BOOL CPelinreaderView::OnInitDialog() {
+    page_.Attach(Item(IDC_PAGE_CONTROL));
+    formBrush_.reset(CreateSolidBrush(kFormBackground));
+    DragAcceptFiles(hwnd_, TRUE);
+    // Files dropped on the page itself arrive as a notification of the control.
+    SendMessageA(page_.hwnd(), EM_SETEVENTMASK, 0, ENM_DROPFILES | ENM_MOUSEEVENTS);
+    DragAcceptFiles(page_.hwnd(), TRUE);
+    return FALSE;
+}
+
+void CPelinreaderView::MoveTo(const RECT& rc) {
+    MoveWindow(hwnd_, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+void CPelinreaderView::OnInitialUpdate() {
+    // Settings the reading logic starts with.
+    reader_.programDir = app_.programDir;
+    reader_.pagingMode = app_.settings.pagingMode;
+    reader_.chapterRule = app_.settings.chapterRule;
+    reader_.deleteBlankLines = app_.delblank;
+    reader_.savedMarkLine = app_.settings.markLine;
+    reader_.customTitle = app_.DIYname;
+
+    SendMessageA(Item(IDC_LIBRARY_LIST), LB_SETITEMHEIGHT, 0, 25);
+    StartTimer(TIMER_POSITION, 10);
+
+    const auto& args = app_.Arguments();
+    if (!args.empty()) {
+        reader_.SetBookPath(args[0]);
+        reader_.OpenBook(args[0]);
+        AddToSidebar(pel::FileNameOf(reader_.BookPath()));
+        StartTimer(TIMER_RESUME_PROMPT, 60);
+    }
+}
+
+void CPelinreaderView::AddToSidebar(const std::string& name) {
+    if (name.empty()) return;
+    SendMessageA(Item(IDC_LIBRARY_LIST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+bool CPelinreaderView::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& result) {
+    switch (message) {
+        case WM_SIZE:
+            clientWidth_ = LOWORD(lp);
+            clientHeight_ = HIWORD(lp);
+            LayoutControls(clientWidth_, clientHeight_);
+            result = 0;
+            return true;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT>(wp));
+            result = 0;
+            return true;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wp));
+            result = 0;
+            return true;
+        case WM_NOTIFY: {
+            auto* hdr = reinterpret_cast<NMHDR*>(lp);
+            if (hdr->idFrom == IDC_PAGE_CONTROL && hdr->code == EN_DROPFILES) {
+                auto* drop = reinterpret_cast<ENDROPFILES*>(lp);
+                OnDropFiles(reinterpret_cast<HDROP>(drop->hDrop));
+                result = 1;  // the control itself takes nothing
+                return true;
+            }
+            return false;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG: {
+            SetBkColor(reinterpret_cast<HDC>(wp), kFormBackground);
+            result = reinterpret_cast<INT_PTR>(formBrush_.get());
+            return true;
+        }
+        case WM_COMMAND: {
+            UINT id = LOWORD(wp);
+            // Control notifications of the form's own controls; commands come from the frame.
+            if (lp != 0 && id != IDC_NEXT_PAGE && id != IDC_PREV_PAGE && id != IDC_SCREEN_DOWN) return false;
+            return fw::Dialog::DialogProc(message, wp, lp, result);
+        }
+        default:
+            return fw::Dialog::DialogProc(message, wp, lp, result);
+    }
+}
+
+bool CPelinreaderView::OnCommand(UINT id, UINT, HWND) { return fw::DispatchCommand(this, kCommands, id); }
+
+bool CPelinreaderView::OnUpdateCommand(fw::CommandUI& ui) {
+    if (fw::DispatchUpdate(this, kUpdates, ui)) return true;
+    return fw::TableHas(kCommands, ui.id);
+}
+
+bool CPelinreaderView::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_PAGE_CURRENT)) {
+        reader_.EnterInPageBox(false);
+        return true;
+    }
+    return false;
+}
+
+void CPelinreaderView::OnTimer(UINT id) {
+    switch (id) {
+        case TIMER_POSITION:
+            reader_.OnPositionTimer();
+            app_.MarkLine = reader_.MarkLine();
+            break;
+        case TIMER_WHOLE_BOOK_LINES:
+            reader_.OnWholeBookTimer();
+            app_.MarkLine = reader_.MarkLine();
+            break;
+        case TIMER_RESUME_PROMPT:
+            StopTimer(TIMER_RESUME_PROMPT);
+            reader_.OfferResume();
+            break;
+        default:
+            break;
+    }
+}
+
+// ---- layout
+
+void CPelinreaderView::LayoutControls(int cx, int cy) {
+    HWND edit = Item(IDC_PAGE_CONTROL);
+    if (!edit) return;
+    HWND list = Item(IDC_LIBRARY_LIST);
+    const int bottomIds[] = {IDC_BOTTOM_FRAME, IDC_TOTAL_LABEL, IDC_PAGE_TOTAL, IDC_CURRENT_LABEL,
+                             IDC_PAGE_CURRENT, IDC_NEXT_PAGE,   IDC_SCREEN_DOWN, IDC_PREV_PAGE,
+                             IDC_QUOTE_LINE};
+    if (!bottomBarHidden) {
+        if (!sidebarHidden) {
+            MoveWindow(edit, 165, 0, cx - 165, cy - 30, TRUE);
+            MoveWindow(list, 5, 0, 160, cy - 30, TRUE);
+        } else {
+            MoveWindow(edit, 0, 0, cx, cy - 30, TRUE);
+            MoveWindow(list, 0, 0, 0, 0, FALSE);
+        }
+        MoveWindow(Item(IDC_BOTTOM_FRAME), 0, cy - 35, cx, 35, TRUE);
+        MoveWindow(Item(IDC_TOTAL_LABEL), cx - 490, cy - 22, 50, 20, TRUE);
+        MoveWindow(Item(IDC_PAGE_TOTAL), cx - 430, cy - 25, 50, 20, TRUE);
+        MoveWindow(Item(IDC_CURRENT_LABEL), cx - 350, cy - 22, 60, 20, TRUE);
+        MoveWindow(Item(IDC_PAGE_CURRENT), cx - 280, cy - 25, 50, 20, TRUE);
+        MoveWindow(Item(IDC_PREV_PAGE), cx - 200, cy - 25, 50, 20, TRUE);
+        MoveWindow(Item(IDC_SCREEN_DOWN), cx - 140, cy - 25, 40, 20, TRUE);
+        MoveWindow(Item(IDC_NEXT_PAGE), cx - 90, cy - 25, 50, 20, TRUE);
+        MoveWindow(Item(IDC_QUOTE_LINE), 35, cy - 22, std::max(0, cx - 525), quoteHeight, TRUE);
+    } else {
+        for (int id : bottomIds) MoveWindow(Item(id), cx, 0, 0, 0, FALSE);
+        if (!sidebarHidden) {
+            MoveWindow(edit, 165, 0, cx - 165, cy, TRUE);
+            MoveWindow(list, 5, 0, 160, cy, TRUE);
+        } else {
+            MoveWindow(edit, 0, 0, cx, cy, TRUE);
+            MoveWindow(list, 0, 0, 0, 0, FALSE);
+        }
+    }
+    reader_.SetScreenStep(-1);
+}
+
+// ---- IReaderHost
+
+void CPelinreaderView::SetCounterLabels(const std::string& total, const std::string& current) {
+    SetDlgItemTextA(hwnd_, IDC_TOTAL_LABEL, total.c_str());
+    SetDlgItemTextA(hwnd_, IDC_CURRENT_LABEL, current.c_str());
+}
+
+void CPelinreaderView::SetTotalBox(int value) { SetDlgItemInt(hwnd_, IDC_PAGE_TOTAL, value, TRUE); }
+
+void CPelinreaderView::SetCurrentBox(int value) { SetDlgItemInt(hwnd_, IDC_PAGE_CURRENT, value, TRUE); }
+
+int CPelinreaderView::CurrentBoxValue(bool& ok) {
+    BOOL translated = FALSE;
+    int v = static_cast<int>(GetDlgItemInt(hwnd_, IDC_PAGE_CURRENT, &translated, TRUE));
+    ok = translated != FALSE;
+    return ok ? v : 0;
+}
+
+void CPelinreaderView::SetWindowTitle(const std::string& title) {
+    SetWindowTextA(app_.MainWindow(), title.c_str());
+}
+
+int CPelinreaderView::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    HWND owner = app_.MainWindow();
+    return ::MessageBoxA(owner, text.c_str(), caption.empty() ? app_.AppTitle() : caption.c_str(), flags);
+}
+
+void CPelinreaderView::StartTimer(int id, int periodMs) { SetTimer(hwnd_, id, periodMs, nullptr); }
+
+void CPelinreaderView::StopTimer(int id) { KillTimer(hwnd_, id); }
+
+void CPelinreaderView::PublishReadingState(const pel::ReadingState& state) { app_.readingState = state; }
+
+void CPelinreaderView::ExtractArchiveMember(const std::string&) {}
+
+void CPelinreaderView::ResetArchiveListing() {}
+
+// ---- opening books
+
+bool CPelinreaderView::HandleArchivePath(const std::string& path) {
+    if (!IsArchiveExtension(LowerExtension(path))) return false;
+    MessageBox("暂不支持压缩文件，请先解压后再打开其中的小说！", "提示", MB_OK | MB_ICONINFORMATION);
+    return true;
+}
+
+void CPelinreaderView::OnFileOpen(UINT) {
+    char file[MAX_PATH * 4] = "";
+    static const char kFilter[] =
+        "文本文件(*.txt)\0*.txt\0压缩文件(*.rar,*.zip,*.7z,*.iso)\0*.rar;*.zip;*.7z;*.iso\0所有文件(*.*)\0*.*\0";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = app_.MainWindow();
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "打开小说或TXT文本";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameA(&ofn)) return;
+    std::string path = file;
+    if (HandleArchivePath(path)) return;
+
+    size_t n = openedPaths.size();
+    openedPaths.push_back(path);
+    openedNames.push_back(pel::FileNameOf(path));
+    reader_.SetBookPath(path);
+    reader_.OpenBook(path);
+    if (reader_.BookPath().empty()) {
+        reader_.SetBookPath(app_.readingState.bookPath);
+        return;
+    }
+    HWND list = Item(IDC_LIBRARY_LIST);
+    if (n == 0) SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    if (!libraryFolder.empty()) {
+        SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        libraryFolder.clear();
+    }
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(openedNames.back().c_str()));
+    reader_.OfferResume();
+}
+
+void CPelinreaderView::OnDropFiles(HDROP drop) {
+    // The whole path is read, however long it is.
+    UINT len = DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path;
+    if (len != 0 && len != 0xFFFFFFFFu) {
+        path.resize(len + 1);
+        UINT got = DragQueryFileA(drop, 0, path.data(), len + 1);
+        path.resize(got);
+    }
+    DragFinish(drop);
+    if (!path.empty()) OpenDroppedFile(path);
+}
+
+void CPelinreaderView::OpenDroppedFile(const std::string& path) {
+    reader_.SetBookPath(path);
+    if (HandleArchivePath(path)) return;
+    reader_.OpenBook(path);
+    if (reader_.BookPath().empty()) {
+        reader_.SetBookPath(app_.readingState.bookPath);
+        return;
+    }
+    HWND list = Item(IDC_LIBRARY_LIST);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    AddToSidebar(pel::FileNameOf(path));
+    reader_.OfferResume();
+}
+
+// ---- paging commands
+
+void CPelinreaderView::OnPagingMode(UINT id) {
+    int mode = id == ID_PAGING_LINES ? pel::kPagingLines
+               : id == ID_PAGING_CHAPTERS ? pel::kPagingChapters
+                                          : pel::kPagingWhole;
+    reader_.SwitchPagingMode(mode);
+}
+
+void CPelinreaderView::OnPagingCycle(UINT) { reader_.CyclePagingMode(); }
+
+void CPelinreaderView::OnDeleteBlankLines(UINT) {
+    reader_.ToggleDeleteBlankLines();
+    app_.delblank = reader_.deleteBlankLines;
+}
+
+void CPelinreaderView::OnForceUtf8(UINT) { reader_.ForceUtf8Reload(); }
+
+void CPelinreaderView::OnUpdatePagingMode(fw::CommandUI& ui) {
+    int mode = ui.id == ID_PAGING_LINES ? 0 : ui.id == ID_PAGING_CHAPTERS ? 1 : 2;
+    ui.SetCheck(reader_.pagingMode == mode);
+}
+
+void CPelinreaderView::OnUpdateSizePane(fw::CommandUI& ui) {
+    ui.SetText(reader_.SizePaneText());
+}
+
+void CPelinreaderView::OnUpdateProgressPane(fw::CommandUI& ui) { ui.SetText(reader_.ProgressPaneText()); }
+
+void CPelinreaderView::OnUpdateEnabled(fw::CommandUI& ui) { ui.Enable(true); }

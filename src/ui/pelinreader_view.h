@@ -1,0 +1,92 @@
+// The reading form: page control, library list and the bottom bar with the page counters.
+// It translates window messages and commands into calls of the reading logic.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "book/reader.h"
+#include "framework/handles.h"
+#include "framework/window.h"
+#include "ui/rich_page_control.h"
+
+class CPelinreaderApp;
+
+class CPelinreaderView : public fw::Dialog, public pel::IReaderHost {
+public:
+    CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
+    ~CPelinreaderView() override;
+
+    bool Create(HWND frame);
+    void OnInitialUpdate();
+
+    // The frame lays the form out inside its client area.
+    void MoveTo(const RECT& rc);
+
+    bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+    bool OnUpdateCommand(fw::CommandUI& ui) override;
+    bool PreTranslateMessage(MSG& msg) override;
+
+    pel::Reader& reader() { return reader_; }
+
+    // IReaderHost
+    void SetCounterLabels(const std::string& total, const std::string& current) override;
+    void SetTotalBox(int value) override;
+    void SetCurrentBox(int value) override;
+    int CurrentBoxValue(bool& ok) override;
+    void SetWindowTitle(const std::string& title) override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    void StartTimer(int id, int periodMs) override;
+    void StopTimer(int id) override;
+    void PublishReadingState(const pel::ReadingState& state) override;
+    void ExtractArchiveMember(const std::string& memberPath) override;
+    void ResetArchiveListing() override;
+
+    // Hidden parts of the form; persisted by the settings.
+    bool sidebarHidden = true;
+    bool bottomBarHidden = false;
+    int quoteHeight = 20;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+
+private:
+    void LayoutControls(int cx, int cy);
+    void OnTimer(UINT id);
+    void OnDropFiles(HDROP drop);
+    void OpenDroppedFile(const std::string& path);
+    bool HandleArchivePath(const std::string& path);
+
+    // Command handlers
+    void OnFileOpen(UINT);
+    void OnPagingMode(UINT id);
+    void OnPagingCycle(UINT);
+    void OnDeleteBlankLines(UINT);
+    void OnForceUtf8(UINT);
+    void OnUpdatePagingMode(fw::CommandUI& ui);
+    void OnUpdateSizePane(fw::CommandUI& ui);
+    void OnUpdateProgressPane(fw::CommandUI& ui);
+    void OnUpdateEnabled(fw::CommandUI& ui);
+
+    void AddToSidebar(const std::string& name);
+
+    static const fw::CommandEntry<CPelinreaderView> kCommands[];
+    static const fw::UpdateEntry<CPelinreaderView> kUpdates[];
+
+    CPelinreaderApp& app_;
+    pel::RichPageControl page_;
+    pel::Reader reader_;
+    fw::UniqueBrush formBrush_;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+
+public:
+    // Books opened through the open-file dialog in this run, for the library list.
+    std::vector<std::string> openedPaths;
+    std::vector<std::string> openedNames;
+    std::string libraryFolder;
+};

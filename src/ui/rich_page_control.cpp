@@ -1,0 +1,73 @@
+#include "ui/rich_page_control.h"
+
+#include <richedit.h>
+
+#include <cstring>
+
+namespace pel {
+
+namespace {
+
+struct StreamSource {
+    std::string_view text;
+    size_t pos = 0;
+};
+
+DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) {
+    auto* src = reinterpret_cast<StreamSource*>(cookie);
+    size_t n = src->text.size() - src->pos;
+    if (n > static_cast<size_t>(size)) n = static_cast<size_t>(size);
+    std::memcpy(buffer, src->text.data() + src->pos, n);
+    src->pos += n;
+    *got = static_cast<LONG>(n);
+    return 0;
+}
+
+}  // namespace
+
+void RichPageControl::Attach(HWND edit) {
+    edit_ = edit;
+    // The control must hold the largest page, the whole book included.
+    SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+}
+
+void RichPageControl::SetText(std::string_view cp936) {
+    if (!edit_) return;
+    if (cp936.size() < 4096) {
+        // Short texts (notices, small pages) go in directly and show at once.
+        std::string copy(cp936);
+        SetWindowTextA(edit_, copy.c_str());
+        UpdateWindow(edit_);
+        return;
+    }
+    // Streaming in with drawing switched off is the fastest fill the control offers.
+    SendMessageA(edit_, WM_SETREDRAW, FALSE, 0);
+    StreamSource src{cp936, 0};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&src), 0, &ReadChunk};
+    SendMessageA(edit_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    SendMessageA(edit_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(edit_, nullptr, TRUE);
+    UpdateWindow(edit_);
+}
+
+int RichPageControl::FirstVisibleLine() {
+    return static_cast<int>(SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
+int RichPageControl::LineCount() { return static_cast<int>(SendMessageA(edit_, EM_GETLINECOUNT, 0, 0)); }
+
+int RichPageControl::LineIndex(int line) {
+    return static_cast<int>(SendMessageA(edit_, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+}
+
+int RichPageControl::LineFromChar(int charPos) {
+    return static_cast<int>(SendMessageA(edit_, EM_EXLINEFROMCHAR, 0, charPos));
+}
+
+void RichPageControl::ScrollLines(int lines) { SendMessageA(edit_, EM_LINESCROLL, 0, lines); }
+
+void RichPageControl::Focus() { SetFocus(edit_); }
+
+void RichPageControl::ClearModified() { SendMessageA(edit_, EM_SETMODIFY, FALSE, 0); }
+
+}  // namespace pel

@@ -1,0 +1,28 @@
+// The rich-edit 1.0 page control behind the reading logic's page-control interface.
+#pragma once
+#include <windows.h>
+
+#include "book/platform.h"
+
+namespace pel {
+
+class RichPageControl : public IPageControl {
+public:
+    RichPageControl() = default;
+    void Attach(HWND edit);
+    HWND hwnd() const { return edit_; }
+
+    void SetText(std::string_view cp936) override;
+    int FirstVisibleLine() override;
+    int LineCount() override;
+    int LineIndex(int line) override;
+    int LineFromChar(int charPos) override;
+    void ScrollLines(int lines) override;
+    void Focus() override;
+    void ClearModified() override;
+
+private:
+    HWND edit_ = nullptr;
+};
+
+}  // namespace pel
