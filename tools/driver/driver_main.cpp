@@ -1,0 +1,123 @@
+// pel_driver: one action against a running Pelinreader per call, results on stdout in UTF-8.
+//
+//   pel_driver [--class NAME] [--timeout MS] [--to ID] VERB ARGS...
+//
+// Verbs: wait-window [--visible], pid, title, text ID, status PANE, first-line, controls, msgbox,
+// menu-state ID, command ID, key KEY [ctrl] [shift] [alt] [--input], type ID TEXT, set-text ID TEXT,
+// answer ok|cancel|yes|no|..., drop PATH, close [--exit], gone.
+#include <shellapi.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <map>
+
+#include "utf8_out.h"
+#include "verbs.h"
+
+bool Invocation::Has(const wchar_t* flag) const {
+    for (const std::wstring& f : flags)
+        if (_wcsicmp(f.c_str(), flag) == 0) return true;
+    return false;
+}
+
+bool Invocation::IntArg(size_t i, long& out) const {
+    if (i >= args.size() || args[i].empty()) return false;
+    wchar_t* end = nullptr;
+    out = std::wcstol(args[i].c_str(), &end, 10);
+    return end && *end == L'\0';
+}
+
+namespace {
+
+using VerbFn = int (*)(Invocation&);
+
+const std::map<std::wstring, VerbFn> kVerbs = {
+    {L"pid", VerbPid},
+    {L"title", VerbTitle},
+    {L"text", VerbText},
+    {L"status", VerbStatus},
+    {L"first-line", VerbFirstLine},
+    {L"controls", VerbControls},
+    {L"msgbox", VerbMsgBox},
+    {L"menu-state", VerbMenuState},
+    {L"command", VerbCommand},
+    {L"key", VerbKey},
+    {L"type", VerbType},
+    {L"set-text", VerbSetText},
+    {L"answer", VerbAnswer},
+    {L"drop", VerbDrop},
+    {L"close", VerbClose},
+};
+
+// Words that are modifiers or switches rather than positional arguments.
+bool IsFlag(const std::wstring& word) {
+    return word == L"ctrl" || word == L"shift" || word == L"alt" || word == L"--input" ||
+           word == L"--visible" || word == L"--exit";
+}
+
+int Usage() {
+    PrintError(
+        L"usage: pel_driver [--class NAME] [--timeout MS] [--to ID] VERB ARGS...\n"
+        L"verbs: wait-window [--visible] | gone | pid | title | text ID | status PANE | first-line | "
+        L"controls |\n"
+        L"       msgbox | menu-state ID | command ID | key KEY [ctrl] [shift] [alt] [--input] |\n"
+        L"       type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | drop PATH | close [--exit]");
+    return 2;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv) return 2;
+    std::wstring className = L"PelinreaderFrame";
+    std::wstring verb;
+    Invocation in;
+    bool timeoutGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        std::wstring word = argv[i];
+        if ((word == L"--class" || word == L"--timeout" || word == L"--to") && i + 1 < argc) {
+            std::wstring value = argv[++i];
+            if (word == L"--class") className = value;
+            if (word == L"--timeout") {
+                in.timeoutMs = static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 10));
+                timeoutGiven = true;
+            }
+            if (word == L"--to") in.toId = static_cast<int>(std::wcstol(value.c_str(), nullptr, 10));
+        } else if (verb.empty()) {
+            verb = word;
+        } else if (IsFlag(word)) {
+            in.flags.push_back(word);
+        } else {
+            in.args.push_back(word);
+        }
+    }
+    LocalFree(argv);
+    if (verb.empty()) return Usage();
+
+    if (verb == L"wait-window") {
+        if (!WaitForFrame(className, in.timeoutMs, in.Has(L"--visible"), in.target)) {
+            PrintError(L"no window of class " + className);
+            return 1;
+        }
+        return 0;
+    }
+    // gone: waits until no window of the class is left (the reader has ended or never started).
+    if (verb == L"gone") {
+        DWORD start = GetTickCount();
+        while (FindWindowW(className.c_str(), nullptr)) {
+            if (GetTickCount() - start >= in.timeoutMs) return 1;
+            Sleep(50);
+        }
+        return 0;
+    }
+    auto it = kVerbs.find(verb);
+    if (it == kVerbs.end()) return Usage();
+    // Every other verb needs the window; a short wait covers a reader that is still starting.
+    if (!WaitForFrame(className, timeoutGiven ? in.timeoutMs : 3000, false, in.target)) {
+        PrintError(L"no window of class " + className);
+        return 1;
+    }
+    return it->second(in);
+}

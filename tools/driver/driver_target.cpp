@@ -1,0 +1,130 @@
+// pel_driver_target: a stand-in for the reader's window, with its class name, control ids and status bar,
+// that reports what reaches it (keys, drops, message-box answers) in its status bar. The driver's tests run
+// every verb against it.
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+HWND g_frame, g_view, g_status, g_page;
+
+void SetPane(int pane, const std::string& text) {
+    SendMessageA(g_status, SB_SETTEXTA, pane, (LPARAM)text.c_str());
+}
+
+HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int id, int x, int y, int w, int h) {
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                           (HMENU)(INT_PTR)id, GetModuleHandleA(nullptr), nullptr);
+}
+
+LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DROPFILES) {
+        char path[MAX_PATH] = {};
+        DragQueryFileA((HDROP)wp, 0, path, MAX_PATH);
+        SetPane(0, std::string("drop ") + path);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void Layout(int cx, int cy) {
+    RECT bar{};
+    GetWindowRect(g_status, &bar);
+    MoveWindow(g_view, 0, 0, cx, cy - (bar.bottom - bar.top), TRUE);
+}
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND: {
+            int id = LOWORD(wp);
+            if (id == 1001) {
+                int answer = MessageBoxA(hwnd, "文件已删除！", "Pelinreader", MB_OK);
+                SetPane(0, "answer " + std::to_string(answer));
+            } else if (id == 1002) {
+                int answer = MessageBoxA(hwnd, "是否保存文本？", "提示", MB_OKCANCEL);
+                SetPane(0, "answer " + std::to_string(answer));
+            } else if (id == 32830) {
+                SetPane(0, "command 32830");
+            }
+            return 0;
+        }
+        case WM_SIZE:
+            SendMessageA(g_status, WM_SIZE, 0, 0);
+            Layout(LOWORD(lp), HIWORD(lp));
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+HMENU BuildMenu() {
+    HMENU bar = CreateMenu();
+    HMENU options = CreatePopupMenu();
+    AppendMenuA(options, MF_STRING | MF_CHECKED, 32798, "按行数分[普通]");
+    AppendMenuA(options, MF_STRING | MF_GRAYED, 32830, "单页全文阅读");
+    AppendMenuA(bar, MF_POPUP, (UINT_PTR)options, "选项(&P)");
+    return bar;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    LoadLibraryA("riched32.dll");
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = FrameProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = "PelinreaderFrame";
+    RegisterClassA(&wc);
+    wc.lpfnWndProc = ViewProc;
+    wc.lpszClassName = "PelTargetView";
+    RegisterClassA(&wc);
+
+    g_frame = CreateWindowExA(0, "PelinreaderFrame", "sample.txt", WS_OVERLAPPEDWINDOW, 100, 100, 800, 600,
+                              nullptr, BuildMenu(), instance, nullptr);
+    g_status = Child(g_frame, STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, 59393, 0, 0, 0, 0);
+    int parts[] = {200, 300, 500, -1};
+    SendMessageA(g_status, SB_SETPARTS, 4, (LPARAM)parts);
+    SetPane(2, "字数：1.2345 万[ANSI]");
+    SetPane(3, "[0.00%]->[页 1/12] 正在阅读：sample.txt");
+    g_view = CreateWindowExA(WS_EX_ACCEPTFILES, "PelTargetView", "", WS_CHILD | WS_VISIBLE, 0, 0, 800, 500,
+                             g_frame, (HMENU)59648, instance, nullptr);
+    std::string book;
+    for (int i = 0; i < 200; ++i) book += "第" + std::to_string(i) + "行 文字\r\n";
+    g_page = Child(g_view, "RICHEDIT", book.c_str(), WS_VSCROLL | ES_MULTILINE | ES_READONLY, 1018, 0, 0, 600,
+                   400);
+    Child(g_view, "STATIC", "总页数", 0, 1021, 610, 10, 60, 20);
+    Child(g_view, "EDIT", "12", WS_BORDER, 1014, 680, 10, 60, 20);
+    Child(g_view, "STATIC", "当前页数", 0, 1022, 610, 40, 60, 20);
+    Child(g_view, "EDIT", "1", WS_BORDER, 1015, 680, 40, 60, 20);
+    ShowWindow(g_frame, SW_SHOW);
+    SendMessageA(g_page, EM_LINESCROLL, 0, 7);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // What the reader's pre-translation sees: key-downs with the modifier state of the keyboard.
+        if (msg.message == WM_KEYDOWN) {
+            char text[64];
+            std::snprintf(text, sizeof text, "key %u ctrl=%d shift=%d to=%d", (unsigned)msg.wParam,
+                          GetKeyState(VK_CONTROL) < 0 ? 1 : 0, GetKeyState(VK_SHIFT) < 0 ? 1 : 0,
+                          GetDlgCtrlID(msg.hwnd));
+            SetPane(1, text);
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

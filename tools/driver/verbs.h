@@ -1,0 +1,42 @@
+// The driver's verbs. Each runs one action against the reader and prints its result on stdout.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "window_search.h"
+
+struct Invocation {
+    std::vector<std::wstring> args;   // positional arguments after the verb
+    std::vector<std::wstring> flags;  // words such as ctrl, shift, --input
+    DWORD timeoutMs = 10000;
+    int toId = 0;  // --to ID: the control a key, drop or text goes to
+    Target target;
+
+    bool Has(const wchar_t* flag) const;
+    // Positional argument i as an integer; false when missing or not a number.
+    bool IntArg(size_t i, long& out) const;
+};
+
+// Exit codes: 0 done, 1 not found or failed, 2 wrong use.
+int VerbTitle(Invocation& in);
+int VerbText(Invocation& in);
+int VerbStatus(Invocation& in);
+int VerbFirstLine(Invocation& in);
+int VerbMsgBox(Invocation& in);
+int VerbMenuState(Invocation& in);
+int VerbControls(Invocation& in);
+int VerbPid(Invocation& in);
+
+int VerbCommand(Invocation& in);
+int VerbKey(Invocation& in);
+int VerbType(Invocation& in);
+int VerbSetText(Invocation& in);
+int VerbAnswer(Invocation& in);
+int VerbDrop(Invocation& in);
+int VerbClose(Invocation& in);
+
+// The control a verb addresses: --to ID, else the given default id; prints an error when it is missing.
+HWND ControlOrReport(const Invocation& in, int defaultId);

@@ -1,0 +1,167 @@
+#include <commctrl.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <cwctype>
+
+#include "remote_buffer.h"
+#include "utf8_out.h"
+#include "verbs.h"
+
+namespace {
+constexpr int kStatusBarId = 59393;
+constexpr int kPageControlId = 1018;
+
+// One display line of an edit or rich-edit control, with the line end it carries (if any).
+// EM_GETLINE is carried across processes by the system: the buffer is ours, its first WORD its size.
+bool EditLine(HWND edit, size_t line, std::wstring& out) {
+    DWORD_PTR start = 0, length = 0;
+    if (!SendMessageTimeoutW(edit, EM_LINEINDEX, line, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &start) ||
+        !SendMessageTimeoutW(edit, EM_LINELENGTH, start, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+        return false;
+    size_t room = static_cast<size_t>(length) + 16;
+    if (room > 0xFFFF) room = 0xFFFF;
+    std::vector<wchar_t> buf(room + 1, L'\0');
+    buf[0] = static_cast<wchar_t>(room);
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(edit, EM_GETLINE, line, reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &copied))
+        return false;
+    if (copied > room) copied = room;
+    out.assign(buf.data(), wcsnlen(buf.data(), copied));
+    return true;
+}
+
+// The rich edit of the page does not hand its text to WM_GETTEXT from another process under Wine:
+// its text is read line by line instead.
+std::wstring EditText(HWND edit) {
+    DWORD_PTR lines = 0;
+    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines))
+        return {};
+    std::wstring text, line;
+    for (size_t i = 0; i < lines; ++i)
+        if (EditLine(edit, i, line)) text += line;
+    return text;
+}
+
+bool IsRichEdit(HWND hwnd) {
+    std::wstring name = ClassOf(hwnd);
+    for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
+    return name.find(L"RICHEDIT") != std::wstring::npos;
+}
+
+}  // namespace
+
+int VerbTitle(Invocation& in) {
+    PrintLine(TextOf(in.target.frame));
+    return 0;
+}
+
+int VerbText(Invocation& in) {
+    long id = 0;
+    if (!in.IntArg(0, id)) return 2;
+    HWND control = ControlOrReport(in, static_cast<int>(id));
+    if (!control) return 1;
+    PrintLine(IsRichEdit(control) ? EditText(control) : TextOf(control));
+    return 0;
+}
+
+// Status-bar texts live in the reader's process: the buffer for SB_GETTEXT has to be there too.
+int VerbStatus(Invocation& in) {
+    long pane = 0;
+    if (!in.IntArg(0, pane)) return 2;
+    HWND bar = FindControl(in.target.frame, kStatusBarId);
+    if (!bar) {
+        PrintError(L"no status bar");
+        return 1;
+    }
+    DWORD_PTR info = 0;
+    if (!SendMessageTimeoutW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(pane), 0, SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &info)) {
+        PrintError(L"status bar does not answer");
+        return 1;
+    }
+    size_t length = LOWORD(info);
+    RemoteBuffer buffer(in.target.pid, (length + 1) * sizeof(wchar_t));
+    if (!buffer.ok()) {
+        PrintError(L"cannot reach the reader's memory");
+        return 1;
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(bar, SB_GETTEXTW, static_cast<WPARAM>(pane),
+                        reinterpret_cast<LPARAM>(buffer.address()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                        &ignored);
+    std::vector<char> bytes = buffer.Read(length * sizeof(wchar_t));
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    PrintLine(text);
+    return 0;
+}
+
+// Prints "N<TAB>text": the number of the first visible line of the page control and that line's text.
+int VerbFirstLine(Invocation& in) {
+    HWND edit = ControlOrReport(in, kPageControlId);
+    if (!edit) return 1;
+    DWORD_PTR first = 0;
+    std::wstring line;
+    if (!SendMessageTimeoutW(edit, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &first) ||
+        !EditLine(edit, first, line)) {
+        PrintError(L"page control does not answer");
+        return 1;
+    }
+    while (!line.empty() && (line.back() == L'\r' || line.back() == L'\n')) line.pop_back();
+    PrintLine(std::to_wstring(first) + L"\t" + line);
+    return 0;
+}
+
+// Prints the caption on the first line and the message on the next.
+int VerbMsgBox(Invocation& in) {
+    HWND box = WaitForMessageBox(in.target.pid, in.timeoutMs);
+    if (!box) {
+        PrintError(L"no message box");
+        return 1;
+    }
+    PrintLine(TextOf(box));
+    PrintLine(MessageBoxText(box));
+    return 0;
+}
+
+int VerbMenuState(Invocation& in) {
+    long id = 0;
+    if (!in.IntArg(0, id)) return 2;
+    HMENU menu = GetMenu(in.target.frame);
+    UINT state = menu ? GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) : static_cast<UINT>(-1);
+    if (state == static_cast<UINT>(-1)) {
+        PrintError(L"no such menu item");
+        return 1;
+    }
+    std::wstring out = (state & MF_CHECKED) ? L"checked" : L"unchecked";
+    out += (state & (MF_GRAYED | MF_DISABLED)) ? L" grayed" : L" enabled";
+    PrintLine(out);
+    return 0;
+}
+
+namespace {
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
+    std::wstring text = TextOf(hwnd);
+    if (text.size() > 60) text = text.substr(0, 60) + L"...";
+    for (wchar_t& c : text)
+        if (c == L'\r' || c == L'\n' || c == L'\t') c = L' ';
+    wchar_t head[128];
+    swprintf(head, 128, L"%6d %-24ls %ls ", GetDlgCtrlID(hwnd), ClassOf(hwnd).c_str(),
+             IsWindowVisible(hwnd) ? L"visible" : L"hidden ");
+    PrintLine(head + text);
+    return TRUE;
+}
+}  // namespace
+
+// Lists every window below the frame: id, class, visibility, text. For writing and debugging scenarios.
+int VerbControls(Invocation& in) {
+    EnumChildWindows(in.target.frame, PrintChild, 0);
+    return 0;
+}
+
+int VerbPid(Invocation& in) {
+    PrintLine(std::to_wstring(in.target.pid));
+    return 0;
+}

@@ -1,0 +1,35 @@
+// Finding the reader's windows from outside: the frame by class name, controls by id anywhere below it,
+// and the message boxes its process shows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct Target {
+    HWND frame = nullptr;
+    DWORD pid = 0;
+    DWORD thread = 0;
+};
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+// Polls for a top-level window of the class until it exists (and, when asked, is visible).
+bool WaitForFrame(const std::wstring& className, DWORD timeoutMs, bool visible, Target& out);
+
+// First descendant (depth first) of `root` whose control id is `id`, or null.
+HWND FindControl(HWND root, int id);
+
+// A top-level dialog-class window ("#32770") of the process, visible, or null.
+HWND FindMessageBox(DWORD pid);
+HWND WaitForMessageBox(DWORD pid, DWORD timeoutMs);
+
+// The text of a message box: the static control holding the message.
+std::wstring MessageBoxText(HWND box);
+
+std::wstring ClassOf(HWND hwnd);
+// WM_GETTEXT with a timeout, so a busy reader cannot hang the driver.
+std::wstring TextOf(HWND hwnd);
+
+bool ProcessAlive(DWORD pid);
+bool WaitProcessEnd(DWORD pid, DWORD timeoutMs);
