@@ -5,8 +5,9 @@
 // Verbs: wait-window [--visible], pid, title, text ID, status PANE, first-line, controls, msgbox,
 // menu-state ID, command ID, key KEY [ctrl] [shift] [alt] [--input], type ID TEXT, set-text ID TEXT,
 // answer ok|cancel|yes|no|..., drop PATH, close [--exit], gone.
-#include <shellapi.h>
 #include <windows.h>
+// The headers below need windows.h first.
+#include <shellapi.h>
 
 #include <cwchar>
 #include <map>

@@ -1,9 +1,10 @@
 // pel_driver_target: a stand-in for the reader's window, with its class name, control ids and status bar,
 // that reports what reaches it (keys, drops, message-box answers) in its status bar. The driver's tests run
 // every verb against it.
+#include <windows.h>
+// The headers below need windows.h first.
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <string>

@@ -1,5 +1,6 @@
-#include <shlobj.h>
 #include <windows.h>
+// The headers below need windows.h first.
+#include <shlobj.h>
 
 #include <cstring>
 #include <cwchar>

@@ -1,5 +1,6 @@
-#include <commctrl.h>
 #include <windows.h>
+// The headers below need windows.h first.
+#include <commctrl.h>
 
 #include <cwchar>
 #include <cwctype>
