@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "app/pelinreader_doc.h"
+#include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_file_system.h"
 #include "resource.h"
 #include "ui/main_frame.h"
 #include "ui/pelinreader_view.h"
@@ -55,6 +57,8 @@ bool CPelinreaderApp::InitInstance() {
         return false;
     }
     programDir = ModuleFolder();
+    files = std::make_unique<pel::Win32FileSystem>();
+    codePage = std::make_unique<pel::Win32CodePage>();
 
     delblank = ReadConfigInt("Style", "delblank", 0);
     settings.pagingMode = ReadConfigInt("Style", "SortFlag", 0);

@@ -6,6 +6,13 @@ namespace fw {
 
 namespace {
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+// Owner-drawn child controls draw themselves: the parent hands the request back to them.
+bool ReflectDrawItem(LPARAM lp) {
+    auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    if (!dis || dis->CtlType == ODT_MENU || !dis->hwndItem) return false;
+    return SendMessageA(dis->hwndItem, kReflectBase + WM_DRAWITEM, 0, lp) != 0;
+}
 }  // namespace
 
 Window::~Window() {
@@ -47,6 +54,7 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wp, LPARAM l
         self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(hwnd, message, wp, lp);
+    if (message == WM_DRAWITEM && ReflectDrawItem(lp)) return TRUE;
     LRESULT result = self->WindowProc(message, wp, lp);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -91,17 +99,35 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wp, LPARAM l
     }
     self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (!self) return FALSE;
+    if (message == WM_DRAWITEM && ReflectDrawItem(lp)) {
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
     INT_PTR result = 0;
     bool handled = self->DialogProc(message, wp, lp, result);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);
         self->hwnd_ = nullptr;
     }
-    if (handled) {
-        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
-        return TRUE;
+    if (!handled) return FALSE;
+    switch (message) {
+        // These messages return their result directly, not through DWLP_MSGRESULT.
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+            return result;
+        default:
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+            return TRUE;
     }
-    return FALSE;
 }
 
 bool Dialog::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& result) {

@@ -9,6 +9,9 @@
 
 namespace fw {
 
+// Notifications a parent hands back to the child they concern are sent as kReflectBase + message.
+constexpr UINT kReflectBase = 0x2000;
+
 template <typename T>
 struct MessageEntry {
     UINT message;

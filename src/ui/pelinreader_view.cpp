@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "app/pelinreader_app.h"
 #include "resource.h"
@@ -75,6 +76,12 @@ void CPelinreaderView::OnInitialUpdate() {
     reader_.savedMarkLine = app_.settings.markLine;
     reader_.customTitle = app_.DIYname;
 
+    // The page buttons are drawn from the skin strip.
+    for (auto [button, id] : {std::pair{&nextButton_, IDC_NEXT_PAGE}, std::pair{&prevButton_, IDC_PREV_PAGE},
+                              std::pair{&screenButton_, IDC_SCREEN_DOWN}}) {
+        button->Attach(Item(id));
+        button->SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
+    }
     SendMessageA(Item(IDC_LIBRARY_LIST), LB_SETITEMHEIGHT, 0, 25);
     StartTimer(TIMER_POSITION, 10);
 
@@ -120,8 +127,13 @@ bool CPelinreaderView::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& r
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG: {
-            SetBkColor(reinterpret_cast<HDC>(wp), kFormBackground);
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX: {
+            // Everything but the page itself is drawn on the form colour.
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetBkColor(dc, kFormBackground);
+            if (reinterpret_cast<HWND>(lp) == Item(IDC_QUOTE_LINE)) SetTextColor(dc, RGB(61, 131, 248));
             result = reinterpret_cast<INT_PTR>(formBrush_.get());
             return true;
         }

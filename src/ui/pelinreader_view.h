@@ -12,6 +12,7 @@
 #include "framework/handles.h"
 #include "framework/window.h"
 #include "ui/rich_page_control.h"
+#include "ui/skin_button.h"
 
 class CPelinreaderApp;
 
@@ -81,6 +82,7 @@ private:
     pel::RichPageControl page_;
     pel::Reader reader_;
     fw::UniqueBrush formBrush_;
+    SkinButton nextButton_, prevButton_, screenButton_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
 
