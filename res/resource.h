@@ -3,11 +3,11 @@
 #pragma once
 
 // Resources
-#define IDR_MAINFRAME 128         // menu, accelerators, program icon
-#define IDD_READER_VIEW 101       // the reading form
-#define IDR_PAGING_DROPDOWN 172   // drop-down menu of the paging tool-bar button
-#define IDB_BAND_BACKGROUND 154   // rebar band bitmap
-#define IDB_SKIN_BUTTON 162       // five-frame button skin strip
+#define IDR_MAINFRAME 128        // menu, accelerators, program icon
+#define IDD_READER_VIEW 101      // the reading form
+#define IDR_PAGING_DROPDOWN 172  // drop-down menu of the paging tool-bar button
+#define IDB_BAND_BACKGROUND 154  // rebar band bitmap
+#define IDB_SKIN_BUTTON 162      // five-frame button skin strip
 #define IDB_ABOUT_PICTURE 165
 
 // Tool-bar icons
@@ -55,6 +55,9 @@
 #define ID_FILE_OPEN_FOLDER 32773
 #define ID_FILE_OPEN 57601
 #define ID_FILE_CLEAR_RECENT 57631
+#define ID_FILE_MRU_FIRST 57616             // .. 57630: ids with the recent-entry tip text
+#define ID_RECENT_FOLDER_FIRST 57617        // .. 57621: recent folders 1..5
+#define ID_RECENT_FOLDER_PLACEHOLDER 57625  // item of the empty submenu, removed at the first rebuild
 #define ID_FILE_RECORDS 32813
 #define ID_FILE_SAVE 57603
 #define ID_FILE_SAVE_AS 57604
@@ -63,8 +66,8 @@
 // bookmarks
 #define ID_BOOKMARK_ADD 32775
 #define ID_BOOKMARK_CLEAR 32780
-#define ID_BOOKMARK_OPEN_FIRST 32781   // .. 32789
-#define ID_BOOKMARK_DELETE_FIRST 61204 // .. 61212
+#define ID_BOOKMARK_OPEN_FIRST 32781    // .. 32789
+#define ID_BOOKMARK_DELETE_FIRST 61204  // .. 61212
 // options
 #define ID_FONT 32771
 #define ID_BK_DEFAULT 61300
@@ -82,6 +85,10 @@
 #define ID_PAGING_CHAPTERS 32797
 #define ID_PAGING_WHOLE 32830
 #define ID_PAGING_CYCLE 32799
+#define ID_FONT_SMALLER 32805     // tool bar only
+#define ID_FONT_LARGER 32806      // tool bar only
+#define ID_SPACING_SMALLER 32807  // tool bar only
+#define ID_SPACING_LARGER 32808   // tool bar only
 #define ID_TEXT_COLOR 32831
 // interface
 #define ID_FULL_SCREEN 32803
@@ -119,6 +126,8 @@
 #define ID_LINK_3 32811
 #define ID_LINK_4 32826
 #define ID_LINK_5 32812
+#define ID_LINK_YILIN 32810  // no menu item
+#define ID_LINK_YIGE 32825   // no menu item
 #define ID_SHORTCUT_HELP 32845
 // edit (accelerators)
 #define ID_EDIT_COPY 57634
