@@ -41,9 +41,9 @@ public:
     virtual void SetText(std::string_view cp936) = 0;  // replaces the whole text, shown at once
     virtual int FirstVisibleLine() = 0;
     virtual int LineCount() = 0;
-    virtual int LineIndex(int line) = 0;       // character position where `line` begins
+    virtual int LineIndex(int line) = 0;  // character position where `line` begins
     virtual int LineFromChar(int charPos) = 0;
-    virtual void ScrollLines(int lines) = 0;   // negative scrolls up
+    virtual void ScrollLines(int lines) = 0;  // negative scrolls up
     virtual void Focus() = 0;
     virtual void ClearModified() = 0;
 

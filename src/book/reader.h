@@ -4,10 +4,11 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "book/platform.h"
 #include "book/page_index.h"
+#include "book/platform.h"
 
 namespace pel {
 
@@ -25,7 +26,7 @@ struct ReadingState {
     int currentPage = 0;
     int pageCount = 0;
     long long textLength = 0;
-    std::vector<long long> pageStarts;     // entries 1 .. pageCount
+    std::vector<long long> pageStarts;       // entries 1 .. pageCount
     std::vector<std::string> chapterTitles;  // entries 1 .. pageCount, chapter mode only
     std::shared_ptr<const std::string> text;
     int pagingMode = 0;
@@ -43,8 +44,8 @@ class IReaderHost {
 public:
     virtual ~IReaderHost() = default;
     virtual void SetCounterLabels(const std::string& total, const std::string& current) = 0;  // 1021, 1022
-    virtual void SetTotalBox(int value) = 0;    // 1014
-    virtual void SetCurrentBox(int value) = 0;  // 1015
+    virtual void SetTotalBox(int value) = 0;                                                  // 1014
+    virtual void SetCurrentBox(int value) = 0;                                                // 1015
     virtual int CurrentBoxValue(bool& ok) = 0;  // integer in 1015
     virtual void SetWindowTitle(const std::string& title) = 0;
     // Modal message box; `flags` are the platform's MB_* values, the result its ID* value.
@@ -53,9 +54,12 @@ public:
     virtual void StopTimer(int id) = 0;
     virtual void PublishReadingState(const ReadingState& state) = 0;
     // Hooks of later features; the default does nothing.
-    virtual void UpdateReadingRecords() {}          // credit time read to the open book's record
-    virtual void EnsureReadingRecord() {}           // find or create the new book's record
-    virtual bool HasReadingRecord(long long& position) { position = 0; return false; }
+    virtual void UpdateReadingRecords() {}  // credit time read to the open book's record
+    virtual void EnsureReadingRecord() {}   // find or create the new book's record
+    virtual bool HasReadingRecord(long long& position) {
+        position = 0;
+        return false;
+    }
     virtual void EndEditMode() {}
     virtual void ExtractArchiveMember(const std::string& /*memberPath*/) {}
     virtual void ResetArchiveListing() {}
@@ -69,11 +73,11 @@ public:
     int pagingMode = kPagingLines;
     int chapterRule = 1;
     std::string customRuleText;
-    int deleteBlankLines = 0;   // delblank
+    int deleteBlankLines = 0;  // delblank
     int forceUtf8 = 0;
-    int savedMarkLine = 0;      // Style/MarkLine as read at start-up
-    std::string customTitle;    // Interface/DIYname
-    std::string programDir;     // with trailing backslash
+    int savedMarkLine = 0;    // Style/MarkLine as read at start-up
+    std::string customTitle;  // Interface/DIYname
+    std::string programDir;   // with trailing backslash
 
     // Book opening and pagination.
     void OpenBook(const std::string& path);
@@ -95,12 +99,12 @@ public:
     void EnterInPageBox(bool autoScrolling);  // Enter in box 1015
 
     // Timers.
-    void OnPositionTimer();    // 150: MarkLine, ReadPosition, ReadPercent
-    void OnWholeBookTimer();   // 102
+    void OnPositionTimer();   // 150: MarkLine, ReadPosition, ReadPercent
+    void OnWholeBookTimer();  // 102
 
     // Status-bar texts.
-    std::string SizePaneText() const;      // pane 102
-    std::string ProgressPaneText();        // pane 103 (updates ReadPosition first)
+    std::string SizePaneText() const;  // pane 102
+    std::string ProgressPaneText();    // pane 103 (updates ReadPosition first)
 
     // State the view and later features read.
     const std::string& BookPath() const { return bookPath_; }
@@ -111,7 +115,9 @@ public:
     long long HanziCount() const { return hanziCount_; }
     int PageCount() const { return pageCount_; }
     int CurrentPage() const { return currentPage_; }
-    long long PageStart(int page) const { return pageTable_[page]; }
+    long long PageStart(int page) const {
+        return page >= 0 && page < static_cast<int>(pageTable_.size()) ? pageTable_[page] : 0;
+    }
     long long ReadPosition() const { return readPosition_; }
     double ReadPercent() const { return readPercent_; }
     int MarkLine() const { return markLine_; }
@@ -124,8 +130,46 @@ public:
     const ReadingState& State() const { return state_; }
 
 private:
-    // ... the implementation's own members
+    // Puts `text` (which lives inside `owner`) into the page control and indexes its positions.
+    void ShowInControl(std::shared_ptr<const std::string> owner, std::string_view text);
+    void ShowNotice(const char* notice);
+    // ReadPosition and ReadPercent from the first visible line (timer 150).
+    void UpdatePosition();
+    // After a load that failed once the page control showed a notice: the previous page again.
+    void RestorePreviousDisplay();
+    void FailOpen(const char* message);
+    void RunPagination();
+
+    IPageControl& page_;
+    IReaderHost& host_;
+    IFileSystem& files_;
+    ICodePage& codePage_;
+
+    std::string bookPath_;
+    std::shared_ptr<const std::string> text_;  // BookText, never null
+    int encoding_ = 0;
+    long long hanziCount_ = 0;
+    std::vector<long long> pageTable_;        // entries 0 .. kMaxPages + 1
+    std::vector<std::string> chapterTitles_;  // by page, chapter mode only
+    int pageCount_ = 0;
+    int currentPage_ = 0;
+    long long readPosition_ = 0;
+    double readPercent_ = 0.0;
+    int markLine_ = 0;
+    int lineMarker_ = -1;
+    int screenStep_ = -1;
+    int totalShown_ = 0;
+    int currentShown_ = 0;
+    // Whole-book mode restores the saved first visible line once per run; a line the control cannot
+    // reach is given up after a few ticks so that the reader can scroll.
+    bool lineRestorePending_ = true;
+    int lineRestoreTries_ = 0;
+    PageIndex index_;
+    ReadingState state_;
 };
+
+// Books larger than this are refused with a message instead of being loaded.
+constexpr unsigned long long kMaxBookBytes = 1536ull * 1024 * 1024;
 
 // File name of a path: after the last '\' or '|'.
 std::string FileNameOf(const std::string& path);

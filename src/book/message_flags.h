@@ -1,0 +1,23 @@
+// Message-box flags and answers with the values the Win32 MessageBox uses, so that the reading
+// logic can ask its questions without <windows.h>.
+#pragma once
+
+namespace pel {
+
+constexpr unsigned kMbOk = 0x00;
+constexpr unsigned kMbOkCancel = 0x01;
+constexpr unsigned kMbIconExclamation = 0x30;
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// Caption of the boxes that do not name one of their own: the program's name.
+inline constexpr const char* kAppCaption = "Pelinreader";
+// Caption of informational boxes that close themselves.
+inline constexpr const char* kHintCaption = "提示";
+
+// View timers the reading logic starts and stops.
+constexpr int kTimerWholeBookLines = 102;
+constexpr int kWholeBookTimerPeriodMs = 200;
+
+}  // namespace pel

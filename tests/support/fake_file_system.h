@@ -1,0 +1,44 @@
+// Book files held in memory, with the ways a real file can refuse to open.
+#pragma once
+#include <map>
+#include <new>
+#include <string>
+
+#include "book/platform.h"
+
+namespace pel::testing {
+
+class FakeFileSystem : public IFileSystem {
+public:
+    struct File {
+        std::string bytes;
+        bool readOnly = false;
+        std::uint64_t reportedSize = 0;  // when non-zero, the size reported instead of the real one
+    };
+
+    void Add(const std::string& path, std::string bytes) { files[path].bytes = std::move(bytes); }
+
+    bool CanOpenForReading(const std::string& path) override { return files.count(path) != 0; }
+    bool CanOpenExclusive(const std::string& path) override {
+        auto it = files.find(path);
+        return it != files.end() && !it->second.readOnly;
+    }
+    bool FileSize(const std::string& path, std::uint64_t& size) override {
+        auto it = files.find(path);
+        if (it == files.end()) return false;
+        size = it->second.reportedSize != 0 ? it->second.reportedSize : it->second.bytes.size();
+        return true;
+    }
+    bool ReadAll(const std::string& path, std::string& bytes) override {
+        if (failAllocation) throw std::bad_alloc();
+        auto it = files.find(path);
+        if (it == files.end()) return false;
+        bytes = it->second.bytes;
+        return true;
+    }
+
+    std::map<std::string, File> files;
+    bool failAllocation = false;
+};
+
+}  // namespace pel::testing
