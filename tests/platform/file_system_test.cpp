@@ -25,6 +25,11 @@ protected:
     }
     void TearDown() override {
         std::error_code ec;
+#ifdef _WIN32
+        for (const auto& entry : fs::recursive_directory_iterator(dir, ec)) {
+            SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+#endif
         for (const auto& entry : fs::recursive_directory_iterator(dir, ec)) {
             fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
         }
@@ -80,8 +85,12 @@ TEST_F(FileSystemTest, MissingFilesAndFoldersAreNotBooks) {
 
 TEST_F(FileSystemTest, ReadOnlyFilesAreNotOursToOpen) {
     const std::string path = Write("ro.txt", "abc");
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+#else
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
+#endif
     EXPECT_TRUE(files.CanOpenForReading(path));
     EXPECT_FALSE(files.CanOpenExclusive(path));
     std::string read;

@@ -38,6 +38,9 @@ bool Win32FileSystem::CanOpenForReading(const std::string& path) {
 }
 
 bool Win32FileSystem::CanOpenExclusive(const std::string& path) {
+    // Windows refuses write access to a read-only file; Wine run by root would not, so ask first.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.ok();
