@@ -28,6 +28,7 @@ else
 fi
 export WINELOADER="$PEL_WINE"
 
+PEL_DESKTOP_SIZE=1280x1024
 PEL_XVFB_PID=""
 PEL_USERS_FD=""
 
@@ -41,7 +42,7 @@ pel_display_works() {
 pel_start_xvfb() {
     local numfile
     numfile="$(mktemp)"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${PEL_DESKTOP_SIZE}x24" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
     PEL_XVFB_PID=$!
     local i
     for ((i = 0; i < 100; i++)); do
@@ -72,6 +73,11 @@ pel_ensure_prefix() {
             pel_log "creating Wine prefix $WINEPREFIX (once)"
             rm -rf "$WINEPREFIX"
             "$PEL_WINE" wineboot -i >/dev/null 2>&1 9>&-
+            # One virtual desktop for all programs: Wine draws title bars and frames itself (there is no
+            # window manager on Xvfb), and the foreground and focus behave as on Windows.
+            "$PEL_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 9>&-
+            "$PEL_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$PEL_DESKTOP_SIZE" /f \
+                >/dev/null 2>&1 9>&-
             "$PEL_WINESERVER" -w 9>&-
             touch "$WINEPREFIX/.pel-ready"
         fi
@@ -112,6 +118,7 @@ pel_wine_cleanup() {
     if [[ -n "$PEL_XVFB_PID" ]]; then
         kill "$PEL_XVFB_PID" 2>/dev/null || true
         wait "$PEL_XVFB_PID" 2>/dev/null || true
-        PEL_XVFB_PID=""
+        PEL_DESKTOP_SIZE=1280x1024
+PEL_XVFB_PID=""
     fi
 }

@@ -2,7 +2,7 @@
 //
 //   pel_driver [--class NAME] [--timeout MS] [--to ID] VERB ARGS...
 //
-// Verbs: wait-window [--visible], pid, title, text ID, status PANE, first-line, controls, msgbox,
+// Verbs: wait-window [--visible], pid, rect, title, text ID, status PANE, first-line, controls, msgbox,
 // menu-state ID, command ID, key KEY [ctrl] [shift] [alt] [--input], type ID TEXT, set-text ID TEXT,
 // answer ok|cancel|yes|no|..., drop PATH, close [--exit], gone.
 #include <windows.h>
@@ -33,20 +33,11 @@ namespace {
 using VerbFn = int (*)(Invocation&);
 
 const std::map<std::wstring, VerbFn> kVerbs = {
-    {L"pid", VerbPid},
-    {L"title", VerbTitle},
-    {L"text", VerbText},
-    {L"status", VerbStatus},
-    {L"first-line", VerbFirstLine},
-    {L"controls", VerbControls},
-    {L"msgbox", VerbMsgBox},
-    {L"menu-state", VerbMenuState},
-    {L"command", VerbCommand},
-    {L"key", VerbKey},
-    {L"type", VerbType},
-    {L"set-text", VerbSetText},
-    {L"answer", VerbAnswer},
-    {L"drop", VerbDrop},
+    {L"pid", VerbPid},           {L"rect", VerbRect},     {L"title", VerbTitle},
+    {L"text", VerbText},         {L"status", VerbStatus}, {L"first-line", VerbFirstLine},
+    {L"controls", VerbControls}, {L"msgbox", VerbMsgBox}, {L"menu-state", VerbMenuState},
+    {L"command", VerbCommand},   {L"key", VerbKey},       {L"type", VerbType},
+    {L"set-text", VerbSetText},  {L"answer", VerbAnswer}, {L"drop", VerbDrop},
     {L"close", VerbClose},
 };
 
@@ -59,7 +50,7 @@ bool IsFlag(const std::wstring& word) {
 int Usage() {
     PrintError(
         L"usage: pel_driver [--class NAME] [--timeout MS] [--to ID] VERB ARGS...\n"
-        L"verbs: wait-window [--visible] | gone | pid | title | text ID | status PANE | first-line | "
+        L"verbs: wait-window [--visible] | gone | pid | rect | title | text ID | status PANE | first-line | "
         L"controls |\n"
         L"       msgbox | menu-state ID | command ID | key KEY [ctrl] [shift] [alt] [--input] |\n"
         L"       type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | drop PATH | close [--exit]");

@@ -29,6 +29,7 @@ int VerbMsgBox(Invocation& in);
 int VerbMenuState(Invocation& in);
 int VerbControls(Invocation& in);
 int VerbPid(Invocation& in);
+int VerbRect(Invocation& in);
 
 int VerbCommand(Invocation& in);
 int VerbKey(Invocation& in);

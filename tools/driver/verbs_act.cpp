@@ -167,6 +167,7 @@ int VerbType(Invocation& in) {
     if (!in.IntArg(0, id) || in.args.size() < 2) return 2;
     HWND control = ControlOrReport(in, static_cast<int>(id));
     if (!control) return 1;
+    // Under Wine an ANSI edit control turns posted non-ASCII characters into "?": use set-text for those.
     for (wchar_t c : in.args[1])
         if (!PostMessageW(control, WM_CHAR, c, 1)) return 1;
     return 0;

@@ -162,6 +162,15 @@ int VerbControls(Invocation& in) {
     return 0;
 }
 
+// The frame's rectangle on the screen as "X Y WIDTH HEIGHT" (for cropping screenshots).
+int VerbRect(Invocation& in) {
+    RECT r{};
+    if (!GetWindowRect(in.target.frame, &r)) return 1;
+    PrintLine(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+              std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top));
+    return 0;
+}
+
 int VerbPid(Invocation& in) {
     PrintLine(std::to_wstring(in.target.pid));
     return 0;

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds and tests everything: the native logic tests (with sanitizers), then the Windows build with its unit
+# tests and end-to-end scenarios under Wine. Exits non-zero when any build or test fails.
+# All Windows tests share one X display and one Wine prefix, both stopped at the end.
+set -uo pipefail
+
+REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_ROOT="${PEL_BUILD_ROOT:-$REPO/build}"
+export PEL_BUILD_ROOT="$BUILD_ROOT"
+JOBS="${PEL_JOBS:-2}"
+started=$SECONDS
+
+bash "$REPO/scripts/deps.sh" || exit 1
+
+source "$REPO/scripts/wine-env.sh"
+trap pel_wine_cleanup EXIT
+trap 'exit 143' TERM INT HUP
+pel_wine_setup || {
+    echo "test.sh: no X display or Wine prefix" >&2
+    exit 1
+}
+echo "test.sh: display $DISPLAY, Wine prefix $WINEPREFIX"
+
+declare -A result
+run_phase() {
+    local name="$1"
+    shift
+    local t0=$SECONDS
+    echo "== $name"
+    if pel_exec "$@"; then result[$name]="passed"; else result[$name]="FAILED"; fi
+    echo "== $name: ${result[$name]} ($((SECONDS - t0)) s)"
+}
+
+run_phase "native build" bash "$REPO/scripts/build.sh" --native-only
+if [[ ${result["native build"]} == passed ]]; then
+    run_phase "native tests" ctest --test-dir "$BUILD_ROOT/native" --output-on-failure -j "$JOBS"
+fi
+run_phase "windows build" bash "$REPO/scripts/build.sh"
+if [[ ${result["windows build"]} == passed ]]; then
+    # The end-to-end scenarios are marked RUN_SERIAL: they run one at a time, alone.
+    run_phase "windows tests" ctest --test-dir "$BUILD_ROOT/win" --output-on-failure -j "$JOBS"
+fi
+
+status=0
+echo "== summary ($((SECONDS - started)) s)"
+for name in "native build" "native tests" "windows build" "windows tests"; do
+    echo "   $name: ${result[$name]:-not run}"
+    [[ ${result[$name]:-not run} == passed ]] || status=1
+done
+exit $status

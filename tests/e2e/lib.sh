@@ -1,0 +1,193 @@
+# shellcheck shell=bash
+# Shell library of the end-to-end scenarios: a fresh program folder per scenario, books written in each
+# encoding, the reader started under Wine and driven by pel_driver, checks with readable failure output.
+#
+# CTest passes: PEL_SOURCE_DIR, PEL_READER_EXE, PEL_DRIVER_EXE, PEL_E2E_WORK (and PEL_TARGET_EXE for the
+# driver's own scenario). A scenario sources this file, calls e2e_setup, runs its steps and ends with e2e_finish.
+set -uo pipefail
+
+: "${PEL_SOURCE_DIR:?}" "${PEL_DRIVER_EXE:?}" "${PEL_E2E_WORK:?}"
+source "$PEL_SOURCE_DIR/scripts/wine-env.sh"
+
+E2E_NAME="$(basename "$0" .sh)"
+E2E_DIR="$PEL_E2E_WORK/$E2E_NAME"
+E2E_APP="$E2E_DIR/app"
+E2E_WAIT_MS="${PEL_E2E_WAIT_MS:-10000}"
+E2E_PASSED=0
+E2E_FAILED=0
+READER_PID=""
+READER_LOG=""
+
+e2e_setup() {
+    rm -rf "$E2E_DIR"
+    mkdir -p "$E2E_APP/books"
+    if [[ -n "${PEL_READER_EXE:-}" ]]; then cp "$PEL_READER_EXE" "$E2E_APP/Pelinreader.exe"; fi
+    trap e2e_teardown EXIT
+    trap 'exit 143' TERM INT HUP
+    if ! pel_wine_setup; then
+        echo "FATAL: no X display or Wine prefix" >&2
+        exit 1
+    fi
+    echo "== $E2E_NAME (display $DISPLAY, folder $E2E_DIR)"
+}
+
+# Windows form of a path on this machine: drive Z: is the root of the file system.
+winpath() {
+    local p
+    p="$(realpath -m "$1")"
+    printf 'Z:%s' "${p//\//\\}"
+}
+
+# Runs one driver verb; its output goes to stdout, its exit code is the verb's.
+drv() {
+    pel_exec "$PEL_WINE" "$PEL_DRIVER_EXE" "$@"
+}
+
+# make_book FILE ENCODING: writes the UTF-8 text of stdin as a book with CR LF line ends.
+# ENCODING: gbk, utf16le, utf16be (both with mark), utf8bom, utf8 (no mark).
+make_book() {
+    local file="$1" encoding="$2"
+    mkdir -p "$(dirname "$file")"
+    local text
+    text="$(sed 's/$/\r/')"
+    case "$encoding" in
+        gbk) printf '%s\n' "$text" | iconv -f UTF-8 -t GBK >"$file" ;;
+        utf16le) { printf '\xff\xfe' && printf '%s\n' "$text" | iconv -f UTF-8 -t UTF-16LE; } >"$file" ;;
+        utf16be) { printf '\xfe\xff' && printf '%s\n' "$text" | iconv -f UTF-8 -t UTF-16BE; } >"$file" ;;
+        utf8bom) { printf '\xef\xbb\xbf' && printf '%s\n' "$text"; } >"$file" ;;
+        utf8) printf '%s\n' "$text" >"$file" ;;
+        *)
+            echo "make_book: unknown encoding $encoding" >&2
+            return 1
+            ;;
+    esac
+}
+
+# numbered_lines N: N short lines that never wrap in the page control, each unique.
+numbered_lines() {
+    local i
+    for ((i = 1; i <= $1; i++)); do printf '第%d行，江南的雨下了一整天。\n' "$i"; done
+}
+
+# The size pane's text for a book given as UTF-8 text on stdin: double-byte characters of its GBK form.
+size_pane_text() {
+    local encoding_name="$1" bytes
+    bytes="$(iconv -f UTF-8 -t GBK | LC_ALL=C tr -d '\000-\177' | wc -c)"
+    LC_ALL=C awk -v n="$((bytes / 2))" -v e="$encoding_name" 'BEGIN { printf "字数：%.4f 万[%s]", n * 0.0001, e }'
+}
+
+# start_reader [ARGS...]: starts the reader from the scenario folder (or E2E_CWD) and waits for its frame.
+start_reader() {
+    local cwd="${E2E_CWD:-$E2E_DIR}"
+    READER_LOG="$E2E_DIR/reader-$((++E2E_RUNS)).log"
+    (
+        cd "$cwd" || exit 1
+        exec "$PEL_WINE" "$E2E_APP/Pelinreader.exe" "$@" {PEL_USERS_FD}>&-
+    ) >"$READER_LOG" 2>&1 &
+    READER_PID=$!
+    if ! drv wait-window --timeout 30000 >/dev/null; then
+        fail "the reader's window did not appear (args: $*)"
+        echo "---- reader output" && cat "$READER_LOG"
+        exit 1
+    fi
+}
+E2E_RUNS=0
+
+# Closes the reader: answers a leftover message box, closes the frame, and kills what is still running.
+stop_reader() {
+    [[ -n "$READER_PID" ]] || return 0
+    if kill -0 "$READER_PID" 2>/dev/null; then
+        drv --timeout 300 answer ok >/dev/null 2>&1
+        drv --timeout 10000 close >/dev/null 2>&1 || echo "note: the reader did not close; killing it"
+    fi
+    local i
+    for ((i = 0; i < 50; i++)); do
+        kill -0 "$READER_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$READER_PID" 2>/dev/null
+    wait "$READER_PID" 2>/dev/null
+    READER_PID=""
+    drv --timeout 5000 gone >/dev/null 2>&1 || echo "note: a reader window is still there"
+}
+
+e2e_teardown() {
+    if ((E2E_FAILED > 0)) && [[ -n "$READER_PID" ]]; then
+        import -window root "$E2E_DIR/failure.png" 2>/dev/null && echo "screenshot of the failure: $E2E_DIR/failure.png"
+    fi
+    stop_reader
+    pel_wine_cleanup
+}
+
+pass() {
+    E2E_PASSED=$((E2E_PASSED + 1))
+    echo "ok    $1"
+}
+
+fail() {
+    E2E_FAILED=$((E2E_FAILED + 1))
+    echo "FAIL  $1"
+}
+
+check_eq() {
+    local what="$1" expected="$2" actual="$3"
+    if [[ "$actual" == "$expected" ]]; then
+        pass "$what"
+    else
+        fail "$what"
+        printf '      expected: [%s]\n      actual:   [%s]\n' "$expected" "$actual"
+    fi
+}
+
+# check_match WHAT PATTERN ACTUAL: a bash glob pattern, e.g. '[[]*正在阅读：*'.
+check_match() {
+    local what="$1" pattern="$2" actual="$3"
+    # shellcheck disable=SC2053
+    if [[ "$actual" == $pattern ]]; then
+        pass "$what"
+    else
+        fail "$what"
+        printf '      expected to match: %s\n      actual: [%s]\n' "$pattern" "$actual"
+    fi
+}
+
+# poll PATTERN CMD...: runs CMD until its output matches the glob PATTERN or the wait runs out; leaves the
+# last output in POLLED. The reader updates its counters and panes on timers and idle time.
+POLLED=""
+poll() {
+    local pattern="$1"
+    shift
+    local deadline=$((SECONDS * 1000 + E2E_WAIT_MS)) now
+    while :; do
+        POLLED="$("$@" 2>&1)"
+        # shellcheck disable=SC2053
+        [[ "$POLLED" == $pattern ]] && return 0
+        now=$((SECONDS * 1000))
+        ((now >= deadline)) && return 1
+        sleep 0.2
+    done
+}
+
+# wait_eq WHAT EXPECTED CMD...: the output of CMD becomes EXPECTED within the wait.
+wait_eq() {
+    local what="$1" expected="$2"
+    shift 2
+    local escaped
+    escaped="$(printf '%s' "$expected" | sed 's/[][*?\\]/\\&/g')"
+    poll "$escaped" "$@"
+    check_eq "$what" "$expected" "$POLLED"
+}
+
+# wait_match WHAT PATTERN CMD...
+wait_match() {
+    local what="$1" pattern="$2"
+    shift 2
+    poll "$pattern" "$@"
+    check_match "$what" "$pattern" "$POLLED"
+}
+
+e2e_finish() {
+    echo "$E2E_NAME: $E2E_PASSED passed, $E2E_FAILED failed"
+    ((E2E_FAILED == 0))
+    exit $?
+}
