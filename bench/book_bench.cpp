@@ -72,6 +72,14 @@ void BM_DecodeAnsiAndPaginate(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeAnsiAndPaginate)->Unit(benchmark::kMillisecond);
 
+void BM_PaginateByLines(benchmark::State& state) {
+    const std::string book = GbkBook(static_cast<std::size_t>(state.range(0)) << 20);
+    std::vector<long long> table;
+    for (auto _ : state) benchmark::DoNotOptimize(pel::BuildLinePages(book, table).pageCount);
+    state.SetBytesProcessed(static_cast<long long>(state.iterations()) * static_cast<long long>(book.size()));
+}
+BENCHMARK(BM_PaginateByLines)->Arg(16)->Arg(40)->Unit(benchmark::kMillisecond);
+
 void BM_Utf16ToCp936(benchmark::State& state) {
     const std::u16string wide = Widen(GbkBook(kSmallBook));
     pel::NativeCodePage cp;

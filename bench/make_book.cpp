@@ -1,6 +1,6 @@
-// pel_make_book ENCODING MEGABYTES OUTPUT: writes a novel-like book for the benchmarks. ENCODING is gbk,
-// utf8 or utf16le (the UTF-16 book starts with its byte-order mark). The text has 第…章 headings every
-// 80 lines and lines of 50 Chinese characters with punctuation, ended by CR LF.
+// pel_make_book ENCODING MEGABYTES OUTPUT: writes a novel-like book of at most MEGABYTES (whole lines).
+// ENCODING is gbk, utf8 or utf16le (the UTF-16 book starts with its byte-order mark). The text has 第…章
+// headings every 80 lines and lines of 50 Chinese characters with punctuation, ended by CR LF.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,14 +80,16 @@ int main(int argc, char** argv) {
     long long line = 0;
     std::string chunk;
     if (encoding == "utf16le") chunk = "\xFF\xFE";
-    while (written + static_cast<long long>(chunk.size()) < target) {
+    std::string encoded;
+    // Whole lines only, so that every encoding ends on a complete character.
+    for (bool full = false; !full; ++line) {
         std::u16string text;
-        for (int i = 0; i < 2000; ++i, ++line) {
-            if (line % 80 == 0) {
-                ++chapter;
-                text += u"第" + ChineseNumber(chapter % 10000) + u"章 风起云涌\r\n";
-                continue;
-            }
+        if (line % 80 == 0) {
+            ++chapter;
+            text += u"第";
+            text += ChineseNumber(chapter % 10000);
+            text += u"章 风起云涌\r\n";
+        } else {
             for (int c = 0; c < 50; ++c) {
                 seed = seed * 1103515245u + 12345u;
                 const unsigned r = seed >> 16;
@@ -95,19 +97,24 @@ int main(int argc, char** argv) {
             }
             text += u"\r\n";
         }
+        encoded.clear();
         if (encoding == "gbk") {
-            chunk += codePage.Utf16ToCp936(text);
+            encoded = codePage.Utf16ToCp936(text);
         } else if (encoding == "utf8") {
-            AppendUtf8(chunk, text);
+            AppendUtf8(encoded, text);
         } else {
-            AppendUtf16Le(chunk, text);
+            AppendUtf16Le(encoded, text);
         }
-        const long long room = target - written;
-        const std::size_t n = chunk.size() < static_cast<std::size_t>(room) ? chunk.size() : room;
-        std::fwrite(chunk.data(), 1, n, out);
-        written += static_cast<long long>(n);
-        chunk.clear();
-        if (written >= target) break;
+        if (written + static_cast<long long>(chunk.size() + encoded.size()) > target) {
+            full = true;
+        } else {
+            chunk += encoded;
+        }
+        if (chunk.size() >= (1u << 20) || full) {
+            std::fwrite(chunk.data(), 1, chunk.size(), out);
+            written += static_cast<long long>(chunk.size());
+            chunk.clear();
+        }
     }
     std::fclose(out);
     return 0;

@@ -5,6 +5,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace pel {
 
 const char* EncodingName(int encoding) {
@@ -92,13 +96,28 @@ namespace {
 
 void ReleaseBytes(std::string& bytes) { std::string().swap(bytes); }
 
+// Number of 16-bit units at `units` before the first unit 0000 (or `available` when there is none).
+std::size_t CountUnitsBeforeZero(const char* units, std::size_t available) {
+    std::size_t count = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    while (available - count >= 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 2 * count));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(v, zero)));
+        if (mask != 0) return count + static_cast<std::size_t>(__builtin_ctz(mask)) / 2;
+        count += 8;
+    }
+#endif
+    while (count < available && (units[2 * count] != 0 || units[2 * count + 1] != 0)) ++count;
+    return count;
+}
+
 std::string DecodeUtf16(std::string&& file, bool bigEndian, ICodePage& codePage) {
     if (file.size() < 4) return {};
     // The units after the mark are used where they lie: the NUL search and the byte swap run in place.
     char* units = file.data() + 2;
     const std::size_t available = (file.size() - 2) / 2;  // a lone trailing byte is no unit
-    std::size_t count = 0;
-    while (count < available && (units[2 * count] != 0 || units[2 * count + 1] != 0)) ++count;
+    const std::size_t count = CountUnitsBeforeZero(units, available);
     const bool swap = bigEndian != (std::endian::native == std::endian::big);
     if (swap) {
         for (std::size_t i = 0; i < count; ++i) std::swap(units[2 * i], units[2 * i + 1]);
@@ -164,6 +183,22 @@ long long CountHighBitBytes(std::string_view text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
     long long count = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: a byte with its high bit set is negative; lanes count up to 255 blocks
+    // before they are summed.
+    const __m128i zero = _mm_setzero_si128();
+    while (n - i >= 16) {
+        std::size_t blocks = (n - i) / 16;
+        if (blocks > 255) blocks = 255;
+        __m128i lanes = zero;
+        for (std::size_t k = 0; k < blocks; ++k, i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            lanes = _mm_sub_epi8(lanes, _mm_cmplt_epi8(v, zero));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, zero);
+        count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+    }
+#endif
     // Eight bytes at a time: the high bits gather in byte lanes, summed before a lane can overflow.
     while (n - i >= 8) {
         std::size_t words = (n - i) / 8;

@@ -5,34 +5,106 @@
 #include "book/decode.h"
 #include "book/reader.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace pel {
+
+namespace {
+
+// Page breaks as line ends go by: a page begins after every LF ending a line whose number is a multiple
+// of 50, unless that LF is the last byte of the text.
+class PageBreaker {
+public:
+    PageBreaker(std::size_t length, std::vector<long long>& table, LinePages& result)
+        : length_(length), table_(table), result_(result) {}
+
+    // False once the table is full.
+    bool OnLineFeed(std::size_t i) {
+        if (i + 1 == length_) return true;
+        if (lineCounter_ % kLinesPerPage == 0) {
+            ++result_.pageCount;
+            if (result_.pageCount > kMaxPages) {
+                result_.overflow = true;
+                return false;
+            }
+            table_[result_.pageCount] = static_cast<long long>(i + 1);
+        }
+        ++lineCounter_;
+        return true;
+    }
+
+    // True when `lineFeeds` more line ends (none of them the last byte) would open no page, which are
+    // then counted without being looked at one by one.
+    bool SkipLineFeeds(long long lineFeeds) {
+        if (lineFeeds == 0) return true;
+        if ((lineCounter_ - 1) / kLinesPerPage != (lineCounter_ + lineFeeds - 1) / kLinesPerPage ||
+            lineCounter_ % kLinesPerPage == 0) {
+            return false;
+        }
+        lineCounter_ += lineFeeds;
+        return true;
+    }
+
+private:
+    std::size_t length_;
+    std::vector<long long>& table_;
+    LinePages& result_;
+    long long lineCounter_ = 1;
+};
+
+// Calls the breaker for every LF of [from, to); false once the table is full.
+bool BreakLines(const char* begin, std::size_t from, std::size_t to, PageBreaker& breaker) {
+    while (from < to) {
+        const void* hit = std::memchr(begin + from, '\n', to - from);
+        if (hit == nullptr) return true;
+        const std::size_t i = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
+        if (!breaker.OnLineFeed(i)) return false;
+        from = i + 1;
+    }
+    return true;
+}
+
+}  // namespace
 
 LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTable) {
     if (pageTable.size() < static_cast<std::size_t>(kMaxPages) + 2) pageTable.resize(kMaxPages + 2);
     LinePages result;
     pageTable[0] = 0;
     pageTable[1] = 0;
-    result.hanziCount = CountHighBitBytes(text) / 2;
     const char* begin = text.data();
     const std::size_t n = text.size();
-    long long lineCounter = 1;
-    std::size_t from = 0;
-    while (from < n) {
-        const void* hit = std::memchr(begin + from, '\n', n - from);
-        if (hit == nullptr) break;
-        const std::size_t i = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
-        if (i + 1 == n) break;  // an LF that is the last byte starts no page
-        if (lineCounter % kLinesPerPage == 0) {
-            ++result.pageCount;
-            if (result.pageCount > kMaxPages) {
-                result.overflow = true;
-                return result;
-            }
-            pageTable[result.pageCount] = static_cast<long long>(i + 1);
+    PageBreaker breaker(n, pageTable, result);
+    std::size_t i = 0;
+    long long highBytes = 0;
+#if defined(__SSE2__)
+    // One pass over the book in chunks of 1 KiB counts the high bytes and the line feeds together; only a
+    // chunk in which a page begins is searched for its line feeds one by one.
+    constexpr std::size_t kChunk = 1024;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    while (n - i > kChunk) {  // never the chunk holding the last byte
+        __m128i high = zero, feeds = zero;
+        for (std::size_t k = 0; k < kChunk; k += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i + k));
+            high = _mm_sub_epi8(high, _mm_cmplt_epi8(v, zero));
+            feeds = _mm_sub_epi8(feeds, _mm_cmpeq_epi8(v, lineFeed));
         }
-        ++lineCounter;
-        from = i + 1;
+        const __m128i highSums = _mm_sad_epu8(high, zero), feedSums = _mm_sad_epu8(feeds, zero);
+        highBytes += _mm_cvtsi128_si32(highSums) + _mm_cvtsi128_si32(_mm_srli_si128(highSums, 8));
+        const long long chunkFeeds =
+            _mm_cvtsi128_si32(feedSums) + _mm_cvtsi128_si32(_mm_srli_si128(feedSums, 8));
+        if (!breaker.SkipLineFeeds(chunkFeeds) && !BreakLines(begin, i, i + kChunk, breaker)) {
+            result.hanziCount = (highBytes + CountHighBitBytes(text.substr(i + kChunk))) / 2;
+            return result;
+        }
+        i += kChunk;
     }
+#endif
+    highBytes += CountHighBitBytes(text.substr(i));
+    result.hanziCount = highBytes / 2;
+    BreakLines(begin, i, n, breaker);
     return result;
 }
 

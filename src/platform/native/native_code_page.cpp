@@ -1,6 +1,7 @@
 #include "platform/native/native_code_page.h"
 
 #include <iconv.h>
+#include <sys/mman.h>
 
 #include <array>
 #include <cstdint>
@@ -47,6 +48,24 @@ const Cp936Table& Table() {
     return table;
 }
 
+// Sizes a fresh output string; a large one is backed by huge pages, which spares most of the page faults
+// of its first writing.
+template <class String>
+void SizeForWriting(String& s, std::size_t n) {
+    s.clear();
+    const bool fresh = s.capacity() < n;
+    s.reserve(n);
+    const std::size_t bytes = n * sizeof(s[0]);
+    constexpr std::uintptr_t kHuge = 2u << 20;
+    if (fresh && bytes >= 4 * kHuge) {
+        const auto at = reinterpret_cast<std::uintptr_t>(s.data());
+        const std::uintptr_t begin = (at + kHuge - 1) & ~(kHuge - 1);
+        const std::uintptr_t end = (at + bytes) & ~(kHuge - 1);
+        if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+    s.resize(n);
+}
+
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Length in bytes of the well-formed sequence at p (0 when it is not well formed) and its unit count.
@@ -84,7 +103,8 @@ std::string NativeCodePage::Utf16ToCp936(std::u16string_view text) {
     const Cp936Table& table = Table();
     std::size_t bytes = 0;
     for (const char16_t u : text) bytes += table[u] > 0xFF ? 2 : 1;
-    std::string out(bytes, '\0');
+    std::string out;
+    SizeForWriting(out, bytes);
     char* o = out.data();
     for (const char16_t u : text) {
         const std::uint16_t v = table[u];
@@ -103,11 +123,20 @@ bool NativeCodePage::Utf8ToUtf16(std::string_view text, std::u16string& out) {
     const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = begin + text.size();
     // First pass: validate and count the units, so that the output is allocated once at its exact size.
+    // ASCII runs go eight bytes at a time and the three-byte sequences of Chinese have their own path.
     std::size_t units = 0;
     for (const unsigned char* p = begin; p < end;) {
-        if (end - p >= 8 && EightAscii(p)) {
-            p += 8;
-            units += 8;
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            const bool run = end - p >= 8 && EightAscii(p);
+            p += run ? 8 : 1;
+            units += run ? 8 : 1;
+            continue;
+        }
+        if (((b >= 0xE1 && b <= 0xEC) || b >= 0xEE) && b <= 0xEF && end - p >= 3 && IsContinuation(p[1]) &&
+            IsContinuation(p[2])) {
+            p += 3;
+            ++units;
             continue;
         }
         int n = 0;
@@ -116,24 +145,24 @@ bool NativeCodePage::Utf8ToUtf16(std::string_view text, std::u16string& out) {
         p += length;
         units += static_cast<std::size_t>(n);
     }
-    out.resize(units);
+    SizeForWriting(out, units);
     char16_t* o = out.data();
     for (const unsigned char* p = begin; p < end;) {
-        if (end - p >= 8 && EightAscii(p)) {
-            for (int i = 0; i < 8; ++i) *o++ = p[i];
-            p += 8;
-            continue;
-        }
         const unsigned char b = *p;
         if (b < 0x80) {
-            *o++ = b;
-            p += 1;
+            if (end - p >= 8 && EightAscii(p)) {
+                for (int i = 0; i < 8; ++i) *o++ = p[i];
+                p += 8;
+            } else {
+                *o++ = b;
+                p += 1;
+            }
+        } else if (b >= 0xE0 && b < 0xF0) {
+            *o++ = static_cast<char16_t>((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+            p += 3;
         } else if (b < 0xE0) {
             *o++ = static_cast<char16_t>((b & 0x1F) << 6 | (p[1] & 0x3F));
             p += 2;
-        } else if (b < 0xF0) {
-            *o++ = static_cast<char16_t>((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
-            p += 3;
         } else {
             const std::uint32_t c =
                 (b & 0x07u) << 18 | (p[1] & 0x3Fu) << 12 | (p[2] & 0x3Fu) << 6 | (p[3] & 0x3Fu);
