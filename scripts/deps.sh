@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12, and only what is missing.
-# fonts-wine (a recommendation of wine that --no-install-recommends leaves out) draws the window captions.
 # Runs unattended (CI=true, no terminal); a machine that has everything returns at once.
 set -euo pipefail
 
 PACKAGES=(
     cmake g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
-    wine wine64 fonts-wine xvfb fonts-wqy-microhei locales
+    wine wine64 xvfb fonts-wqy-microhei locales
     googletest libgtest-dev libbenchmark-dev
     xdotool imagemagick x11-utils python3 time clang-format
 )

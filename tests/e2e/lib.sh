@@ -20,7 +20,7 @@ READER_LOG=""
 
 e2e_setup() {
     rm -rf "$E2E_DIR"
-    mkdir -p "$E2E_APP/books"
+    mkdir -p "$E2E_APP" "$E2E_DIR/books"
     if [[ -n "${PEL_READER_EXE:-}" ]]; then cp "$PEL_READER_EXE" "$E2E_APP/Pelinreader.exe"; fi
     trap e2e_teardown EXIT
     trap 'exit 143' TERM INT HUP
