@@ -60,12 +60,14 @@ const fw::MessageEntry<CMainFrame> CMainFrame::kMessages[] = {
     {WM_EXITMENULOOP, &CMainFrame::OnExitMenuLoop},
     {WM_NOTIFY, &CMainFrame::OnNotify},
     {WM_SETFOCUS, &CMainFrame::OnSetFocus},
+    {WM_GETMINMAXINFO, &CMainFrame::OnGetMinMaxInfo},
 };
 
 const fw::CommandEntry<CMainFrame> CMainFrame::kCommands[] = {
     {ID_APP_EXIT, ID_APP_EXIT, &CMainFrame::OnAppExit},
     {ID_VIEW_TOOLBAR, ID_VIEW_TOOLBAR, &CMainFrame::OnToggleToolBar},
     {ID_VIEW_STATUS_BAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnToggleStatusBar},
+    {ID_FULL_SCREEN, ID_FULL_SCREEN, &CMainFrame::OnFullScreen},
 };
 
 const fw::UpdateEntry<CMainFrame> CMainFrame::kUpdates[] = {
@@ -97,10 +99,7 @@ bool CMainFrame::LoadFrame() {
         return false;
     menu_.release();  // owned by the window from now on
     app_.SetMainWindow(hwnd_, accelerators_);
-    app_.AddPreTranslate(this, [](void* ctx, MSG& msg) {
-        auto* frame = static_cast<CMainFrame*>(ctx);
-        return frame->view_ && frame->view_->PreTranslateMessage(msg);
-    });
+    app_.AddPreTranslate(this, [](void* ctx, MSG& msg) { return static_cast<CMainFrame*>(ctx)->PreTranslate(msg); });
     app_.SetIdleHandler(this, [](void* ctx) { static_cast<CMainFrame*>(ctx)->OnIdle(); });
     return true;
 }
@@ -258,25 +257,31 @@ void CMainFrame::SetPaneText(int pane, const std::string& text) {
 
 // ---- layout
 
-void CMainFrame::RecalcLayout() {
-    if (!hwnd_) return;
+RECT CMainFrame::ViewRect() const {
     RECT rc;
     GetClientRect(hwnd_, &rc);
     if (rebar_ && IsWindowVisible(rebar_)) {
-        SendMessageA(rebar_, WM_SIZE, 0, 0);
         RECT rb;
         GetWindowRect(rebar_, &rb);
         rc.top += rb.bottom - rb.top;
     }
     if (status_ && IsWindowVisible(status_)) {
-        SendMessageA(status_, WM_SIZE, 0, 0);
-        SetStatusParts();
         RECT sb;
         GetWindowRect(status_, &sb);
         rc.bottom -= sb.bottom - sb.top;
     }
     if (rc.bottom < rc.top) rc.bottom = rc.top;
-    if (view_ && view_->hwnd()) view_->MoveTo(rc);
+    return rc;
+}
+
+void CMainFrame::RecalcLayout() {
+    if (!hwnd_) return;
+    if (rebar_ && IsWindowVisible(rebar_)) SendMessageA(rebar_, WM_SIZE, 0, 0);
+    if (status_ && IsWindowVisible(status_)) {
+        SendMessageA(status_, WM_SIZE, 0, 0);
+        SetStatusParts();
+    }
+    if (view_ && view_->hwnd()) view_->MoveTo(ViewRect());
 }
 
 LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
@@ -406,6 +411,53 @@ void CMainFrame::ShowToolBarDropDown(const NMTOOLBARA& nm) {
 LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
     if (view_) SetFocus(view_->Item(IDC_PAGE_CONTROL));
     return 0;
+}
+
+// ---- full screen
+
+bool CMainFrame::PreTranslate(MSG& msg) {
+    // The view filters its keys first; Escape then leaves full screen before normal processing.
+    if (view_ && view_->PreTranslateMessage(msg)) return true;
+    if (fullScreen_ && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) ToggleFullScreen();
+    return false;
+}
+
+void CMainFrame::OnFullScreen(UINT) { ToggleFullScreen(); }
+
+void CMainFrame::ToggleFullScreen() {
+    fullScreen_ = !fullScreen_;
+    if (fullScreen_) {
+        preFullScreenPlacement_.length = sizeof preFullScreenPlacement_;
+        GetWindowPlacement(hwnd_, &preFullScreenPlacement_);
+        RECT w;
+        GetWindowRect(hwnd_, &w);
+        RECT c = ViewRect();
+        MapWindowPoints(hwnd_, HWND_DESKTOP, reinterpret_cast<POINT*>(&c), 2);
+        int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+        fullScreenRect_ = {w.left - c.left - 2, w.top - c.top - 2, sw + (w.right - c.right) + 20,
+                           sh + (w.bottom - c.bottom) + 2};
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        wp.flags = 0;
+        wp.showCmd = SW_SHOWNORMAL;
+        wp.rcNormalPosition = fullScreenRect_;
+        SetWindowPlacement(hwnd_, &wp);
+    } else {
+        ShowWindow(hwnd_, SW_HIDE);
+        SetWindowPlacement(hwnd_, &preFullScreenPlacement_);
+    }
+    if (view_) view_->OnFullScreenToggled();
+}
+
+LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
+    if (fullScreen_) {
+        auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
+        POINT size{fullScreenRect_.right - fullScreenRect_.left, fullScreenRect_.bottom - fullScreenRect_.top};
+        mmi->ptMaxSize = size;
+        mmi->ptMaxTrackSize = size;
+        return 0;
+    }
+    return DefaultProc(WM_GETMINMAXINFO, 0, lp);
 }
 
 // ---- timers and idle

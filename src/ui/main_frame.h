@@ -35,6 +35,10 @@ public:
     int toolflag = 1;
     int statusflag = 1;
 
+    // Full-screen reading: the view's area covers the whole screen.
+    void ToggleFullScreen();
+    bool IsFullScreen() const { return fullScreen_; }
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wp, LPARAM lp) override;
 
@@ -49,6 +53,9 @@ private:
     LRESULT OnExitMenuLoop(WPARAM, LPARAM);
     LRESULT OnNotify(WPARAM, LPARAM);
     LRESULT OnSetFocus(WPARAM, LPARAM);
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
+    void OnFullScreen(UINT);
+    bool PreTranslate(MSG& msg);
 
     void OnAppExit(UINT);
     void OnToggleToolBar(UINT);
@@ -62,6 +69,8 @@ private:
     void SetPaneText(int pane, const std::string& text);
     void ShowToolBarDropDown(const NMTOOLBARA& nm);
     void RecalcLayout();
+    // The area left for the view after the bars (a query: nothing moves).
+    RECT ViewRect() const;
     void SaveAndClose();
 
     static const fw::MessageEntry<CMainFrame> kMessages[];
@@ -85,4 +94,7 @@ private:
     bool inMenu_ = false;
     std::string customTitle_;
     std::string idlePrompt_;
+    bool fullScreen_ = false;
+    WINDOWPLACEMENT preFullScreenPlacement_{};
+    RECT fullScreenRect_{};
 };

@@ -184,6 +184,16 @@ void CPelinreaderView::OnTimer(UINT id) {
 
 // ---- layout
 
+void CPelinreaderView::OnFullScreenToggled() {
+    if (!sidebarHidden) {
+        sidebarHidden = !sidebarHidden;
+        RelayoutControls();
+    }
+    StopAutoScroll();
+}
+
+void CPelinreaderView::StopAutoScroll() {}
+
 void CPelinreaderView::LayoutControls(int cx, int cy) {
     HWND edit = Item(IDC_PAGE_CONTROL);
     if (!edit) return;

@@ -33,6 +33,10 @@ public:
 
     pel::Reader& reader() { return reader_; }
 
+    // After full screen was switched on or off: the sidebar is hidden, auto-scroll stops.
+    void OnFullScreenToggled();
+    void RelayoutControls() { LayoutControls(clientWidth_, clientHeight_); }
+
     // IReaderHost
     void SetCounterLabels(const std::string& total, const std::string& current) override;
     void SetTotalBox(int value) override;
@@ -74,6 +78,8 @@ private:
     void OnUpdateEnabled(fw::CommandUI& ui);
 
     void AddToSidebar(const std::string& name);
+    // Auto-scroll: stopping it is a hook until the scrolling itself exists.
+    void StopAutoScroll();
 
     static const fw::CommandEntry<CPelinreaderView> kCommands[];
     static const fw::UpdateEntry<CPelinreaderView> kUpdates[];
