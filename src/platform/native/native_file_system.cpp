@@ -53,9 +53,18 @@ void OnBusError(int) {
     ::raise(SIGBUS);
 }
 
+#ifndef MADV_POPULATE_READ
+#define MADV_POPULATE_READ 22
+#endif
+
+// The mapping is copied piece by piece, each piece mapped in one call before and dropped after, so that the
+// file's pages and the copy are not both resident at the peak.
+constexpr std::size_t kCopyPiece = 16u << 20;
+
 bool CopyMapped(int fd, std::size_t n, std::string& bytes) {
-    void* map = ::mmap(nullptr, n, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    void* map = ::mmap(nullptr, n, PROT_READ, MAP_PRIVATE, fd, 0);
     if (map == MAP_FAILED) return false;
+    const char* source = static_cast<const char*>(map);
     std::string out;
     out.reserve(n);
     AdviseHugePages(out.data(), n);
@@ -67,7 +76,13 @@ bool CopyMapped(int fd, std::size_t n, std::string& bytes) {
     bool copied = false;
     if (sigsetjmp(escape, 1) == 0) {
         copyEscape = &escape;
-        out.assign(static_cast<const char*>(map), n);
+        for (std::size_t at = 0; at < n; at += kCopyPiece) {
+            const std::size_t piece = n - at < kCopyPiece ? n - at : kCopyPiece;
+            void* pieceStart = const_cast<char*>(source + at);
+            ::madvise(pieceStart, piece, MADV_POPULATE_READ);
+            out.append(source + at, piece);
+            ::madvise(pieceStart, piece, MADV_DONTNEED);
+        }
         copied = true;
     }
     copyEscape = nullptr;
