@@ -10,6 +10,20 @@
 #define IDB_SKIN_BUTTON 162      // five-frame button skin strip
 #define IDB_ABOUT_PICTURE 165
 
+// Dialog templates
+#define IDD_ABOUTBOX 100
+#define IDD_ADVANCED_SETTINGS 160
+#define IDD_READING_RECORDS 166
+#define IDD_BOSS_KEY 177
+#define IDD_JUMP_PERCENT 178
+#define IDD_CONTENTS 184
+#define IDD_CUSTOM_RULE 186
+// Resource type of the combo-box items that belong to a dialog template (named by the template's id).
+// The data is a run of entries {WORD control id, WORD message, DWORD byte count, bytes} ended by a
+// WORD 0; the dialog sends each entry's message (CB_ADDSTRING) with its bytes, a CP936 text with
+// its NUL, to the control when it opens.
+#define RT_DIALOG_LISTS 240
+
 // Tool-bar icons
 #define IDI_TB_LIBRARY 148
 #define IDI_TB_OPEN 143
@@ -39,6 +53,60 @@
 #define IDC_CURRENT_LABEL 1022
 #define IDC_QUOTE_LINE 1028
 #define IDC_SCREEN_DOWN 1052
+
+// Dialog controls. Each dialog numbers its own controls, so a number may stand for different
+// controls in different dialogs; within one dialog every number is unique.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+// jump to a percentage (178)
+#define IDC_JUMP_PERCENT 1001
+// table of contents (184)
+#define IDC_TOC_PREVIEW 1066
+#define IDC_TOC_LIST 1067
+// custom chapter rules (186)
+#define IDC_RULE_DELETE 1042
+#define IDC_RULE_COMBO 1069
+#define IDC_RULE_HELP 1070
+#define IDC_RULE_ADD 1071
+// reading records (166); its open button is IDOK
+#define IDC_RECORD_LIST 1041
+#define IDC_RECORD_DELETE 1042
+#define IDC_RECORD_DELETE_ALL 1043
+#define IDC_RECORD_OPEN_FOLDER 1057
+// boss key (177)
+#define IDC_BOSS_HOTKEY 1058
+#define IDC_BOSS_DEFAULT 1062
+#define IDC_BOSS_CTRL 1064
+#define IDC_BOSS_ALT 1065
+#define IDC_BOSS_SHIFT 1066
+#define IDC_BOSS_WIN 1067
+// advanced settings (160)
+#define IDC_QUOTE_FILE 1001
+#define IDC_QUOTE_DEFAULT 1029
+#define IDC_QUOTE_CUSTOM 1030
+#define IDC_QUOTE_OFF 1031
+#define IDC_QUOTE_BROWSE 1032
+#define IDC_QUOTE_FILE_LABEL 1036
+#define IDC_QUOTE_SCROLL 1037
+#define IDC_QUOTE_LOOP 1053
+#define IDC_ROLL_TYPE 1044
+#define IDC_TRAY_BUTTON 1045
+#define IDC_TIME_SPAN 1048
+#define IDC_REMINDER_SPAN 1049
+#define IDC_TIME_END 1054
+#define IDC_TIME_FIRST 1055
+#define IDC_MARGIN_LEFT 1056
+#define IDC_MARGIN_RIGHT 1057
+#define IDC_MARGIN_TOP 1058
+#define IDC_MARGIN_BOTTOM 1059
+#define IDC_CUSTOM_TITLE 1065
+// About box (100)
+#define IDC_ABOUT_NOTES 1001
+#define IDC_ABOUT_SLOGAN 1038
+#define IDC_ABOUT_MAIL 1039
+#define IDC_ABOUT_HOME 1040
+#define IDC_ABOUT_AUTHOR 1051
 
 // Frame children
 #define IDW_TOOLBAR 59392
