@@ -1,21 +1,26 @@
 // Checks the compiled resources of Pelinreader as the program will see them: loads the menus, the
-// accelerators, the strings, the reading form, the icons and the bitmaps through the ANSI calls and
-// compares every text with its code page 936 bytes. Build and run with tools/check_resources.sh.
+// accelerators, the strings, the reading form, the icons, the bitmaps and the dialogs
+// (check_resources_dialogs.cpp) through the ANSI calls and compares every text with its code page
+// 936 bytes. Build and run with tools/check_resources.sh.
 #include <windows.h>
 // after <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "check_resources.h"
 #include "resource.h"
 
-namespace {
+namespace check {
 
+namespace {
 int g_passed = 0;
 int g_failed = 0;
+}  // namespace
 
 std::string ToUtf8(const std::string& cp936) {
     if (cp936.empty()) return {};
@@ -36,6 +41,13 @@ void Expect(bool ok, const std::string& what) {
         std::printf("FAIL: %s\n", ToUtf8(what).c_str());
     }
 }
+
+}  // namespace check
+
+namespace {
+
+using check::Expect;
+using check::ToUtf8;
 
 // ---------------------------------------------------------------------------------------------
 // Menus: the expected tree, one row per item in menu order. Depth 0 rows are the top-level menus.
@@ -434,6 +446,10 @@ void CheckVersion() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--show") {
+        check::ShowDialog(std::atoi(argv[2]), argc > 3 ? std::atoi(argv[3]) : 5000);
+        return 0;
+    }
     bool print = argc > 1 && std::string(argv[1]) == "--print";
     Expect(GetACP() == 936, "ANSI code page is 936, found " + std::to_string(GetACP()));
     CheckMenu(IDR_MAINFRAME, kMainMenu, sizeof(kMainMenu) / sizeof(kMainMenu[0]), print);
@@ -444,6 +460,7 @@ int main(int argc, char** argv) {
     CheckIcons();
     CheckBitmaps();
     CheckVersion();
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return g_failed == 0 ? 0 : 1;
+    check::CheckDialogs(print);
+    std::printf("%d passed, %d failed\n", check::g_passed, check::g_failed);
+    return check::g_failed == 0 ? 0 : 1;
 }
