@@ -26,6 +26,7 @@ LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_DROPFILES) {
         char path[MAX_PATH] = {};
         DragQueryFileA((HDROP)wp, 0, path, MAX_PATH);
+        DragFinish((HDROP)wp);
         SetPane(0, std::string("drop ") + path);
         return 0;
     }
