@@ -22,12 +22,23 @@ pel_wine_setup || {
 echo "test.sh: display $DISPLAY, Wine prefix $WINEPREFIX"
 
 declare -A result
+total_passed=0
+total_failed=0
 run_phase() {
     local name="$1"
     shift
-    local t0=$SECONDS
+    local t0=$SECONDS log="$BUILD_ROOT/${name// /-}.log"
+    mkdir -p "$BUILD_ROOT"
     echo "== $name"
-    if pel_exec "$@"; then result[$name]="passed"; else result[$name]="FAILED"; fi
+    if pel_exec "$@" 2>&1 | tee "$log"; then result[$name]="passed"; else result[$name]="FAILED"; fi
+    # CTest's closing line: "NN% tests passed, F tests failed out of T".
+    local counts
+    counts="$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$log" | tail -n1)"
+    if [[ -n "$counts" ]]; then
+        read -r failed total <<<"$counts"
+        total_failed=$((total_failed + failed))
+        total_passed=$((total_passed + total - failed))
+    fi
     echo "== $name: ${result[$name]} ($((SECONDS - t0)) s)"
 }
 
@@ -47,4 +58,5 @@ for name in "native build" "native tests" "windows build" "windows tests"; do
     echo "   $name: ${result[$name]:-not run}"
     [[ ${result[$name]:-not run} == passed ]] || status=1
 done
+echo "tests: $total_passed passed, $total_failed failed"
 exit $status
