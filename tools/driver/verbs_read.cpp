@@ -127,6 +127,8 @@ int VerbMsgBox(Invocation& in) {
     return 0;
 }
 
+// Prints "checked|unchecked enabled|grayed". Wine does not let one process read another's menus, so under
+// Wine this verb reports "no such menu item"; it answers on Windows.
 int VerbMenuState(Invocation& in) {
     long id = 0;
     if (!in.IntArg(0, id)) return 2;
