@@ -1,0 +1,172 @@
+// Doubles for the navigation tests: a page control that models lines, a window of visible lines, the
+// vertical scroll state and its own page-down and page-up, and the hosts of Reader and Navigator.
+#pragma once
+#include <algorithm>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "book/page_index.h"
+#include "book/platform.h"
+#include "book/reader.h"
+#include "state/navigation.h"
+
+namespace pel::testing {
+
+// Lines end after each LF; characters are counted as the reading logic expects the control to count
+// them. The scroll state is in lines: the bottom is visible when first line + window >= line count.
+// The control's own page-down moves a window less one line.
+class ScrollingPageControl : public IPageControl {
+public:
+    explicit ScrollingPageControl(int visibleLines) : visible_(visibleLines) { SetText(""); }
+
+    void SetText(std::string_view text) override {
+        lineStarts_.assign(1, 0);
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        const auto* end = p + text.size();
+        int chars = 0;
+        while (p < end) {
+            const bool lineFeed = *p == '\n';
+            p += ControlCharBytes(p, end);
+            ++chars;
+            if (lineFeed) lineStarts_.push_back(chars);
+        }
+        chars_ = chars;
+        first_ = 0;
+        ++setTextCalls;
+    }
+    int FirstVisibleLine() override { return first_; }
+    int LineCount() override { return static_cast<int>(lineStarts_.size()); }
+    int LineIndex(int line) override {
+        return line >= 0 && line < LineCount() ? lineStarts_[static_cast<std::size_t>(line)] : -1;
+    }
+    int LineFromChar(int charPos) override {
+        charPos = std::clamp(charPos, 0, chars_);
+        return static_cast<int>(std::upper_bound(lineStarts_.begin(), lineStarts_.end(), charPos) -
+                                lineStarts_.begin()) -
+               1;
+    }
+    void ScrollLines(int lines) override {
+        lineScrolls.push_back(lines);
+        MoveTo(first_ + lines);
+    }
+    void Focus() override { ++focusCalls; }
+    void ClearModified() override {}
+    ScrollState VerticalScroll() override { return {first_, visible_, LineCount()}; }
+    void PageDownScroll() override {
+        ++pageDowns;
+        MoveTo(first_ + visible_ - 1);
+    }
+    void PageUpScroll() override {
+        ++pageUps;
+        MoveTo(first_ - (visible_ - 1));
+    }
+
+    void ScrollToBottom() { MoveTo(LineCount()); }
+    bool BottomVisible() const { return first_ + visible_ >= static_cast<int>(lineStarts_.size()); }
+
+    int setTextCalls = 0;
+    int focusCalls = 0;
+    int pageDowns = 0;
+    int pageUps = 0;
+    std::vector<int> lineScrolls;
+
+private:
+    void MoveTo(int first) { first_ = std::clamp(first, 0, std::max(0, LineCount() - visible_)); }
+
+    int visible_;
+    std::vector<int> lineStarts_;
+    int chars_ = 0;
+    int first_ = 0;
+};
+
+class QuietReaderHost : public IReaderHost {
+public:
+    void SetCounterLabels(const std::string&, const std::string&) override {}
+    void SetTotalBox(int) override {}
+    void SetCurrentBox(int) override {}
+    int CurrentBoxValue(bool& ok) override {
+        ok = false;
+        return 0;
+    }
+    void SetWindowTitle(const std::string&) override {}
+    int MessageBox(const std::string& text, const std::string&, unsigned) override {
+        messages.push_back(text);
+        return 1;
+    }
+    void StartTimer(int, int) override {}
+    void StopTimer(int) override {}
+    void PublishReadingState(const ReadingState&) override {}
+    std::vector<std::string> messages;
+};
+
+class MemoryFiles : public IFileSystem {
+public:
+    bool CanOpenForReading(const std::string& path) override { return files.count(path) != 0; }
+    bool CanOpenExclusive(const std::string& path) override { return files.count(path) != 0; }
+    bool FileSize(const std::string& path, std::uint64_t& size) override {
+        auto it = files.find(path);
+        if (it == files.end()) return false;
+        size = it->second.size();
+        return true;
+    }
+    bool ReadAll(const std::string& path, std::string& bytes) override {
+        auto it = files.find(path);
+        if (it == files.end()) return false;
+        bytes = it->second;
+        return true;
+    }
+    std::map<std::string, std::string> files;
+};
+
+// The tests' books are plain ASCII, which needs no conversion.
+class AsciiCodePage : public ICodePage {
+public:
+    std::string Utf16ToCp936(std::u16string_view text) override {
+        std::string out;
+        for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+        return out;
+    }
+    bool Utf8ToUtf16(std::string_view text, std::u16string& out) override {
+        out.assign(text.begin(), text.end());
+        return true;
+    }
+};
+
+struct Message {
+    std::string text;
+    std::string caption;
+    unsigned flags = 0;
+};
+
+class RecordingNavigationHost : public INavigationHost {
+public:
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
+        messages.push_back({text, caption, flags});
+        return answer;
+    }
+    void KillTimer(int id) override { killedTimers.push_back(id); }
+    bool EditedTextModified() override { return edited; }
+    void SavePageAndReload() override { ++savesAndReloads; }
+    void SavePage() override { ++saves; }
+    bool ReadingTimeOfOpenBook(long long& session, long long& stored) override {
+        session = sessionSeconds;
+        stored = storedSeconds;
+        return readingTimeRuns;
+    }
+    void ToggleAutoScroll() override { ++autoScrollToggles; }
+
+    std::vector<Message> messages;
+    int answer = 1;
+    std::vector<int> killedTimers;
+    bool edited = false;
+    int savesAndReloads = 0;
+    int saves = 0;
+    bool readingTimeRuns = false;
+    long long sessionSeconds = 0;
+    long long storedSeconds = 0;
+    int autoScrollToggles = 0;
+};
+
+}  // namespace pel::testing
