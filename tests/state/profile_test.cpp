@@ -419,7 +419,7 @@ TEST(ProfileAgainstPlatform, RandomWritesGiveTheSameFilesAndReads) {
     const char* const pieces[] = {"",    " ",        "1",           "-7",       "\"",  "'", "x=y",
                                   "[z]", "\xD6\xD0", "C:\\books\\", "\x81\x30", "abc", "\t"};
     std::mt19937 random(20240303);
-    for (int step = 0; step < 300; ++step) {
+    for (int step = 0; step < 900; ++step) {
         const std::string section = sections[random() % std::size(sections)];
         const std::string key = keys[random() % std::size(keys)];
         std::string value;
