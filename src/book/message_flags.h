@@ -17,6 +17,8 @@ inline constexpr const char* kAppCaption = "Pelinreader";
 inline constexpr const char* kHintCaption = "提示";
 
 // View timers the reading logic starts and stops.
+constexpr int kTimerCloseTip = 100;  // closes the box titled "提示", once
+constexpr int kCloseTipDelayMs = 1000;
 constexpr int kTimerWholeBookLines = 102;
 constexpr int kWholeBookTimerPeriodMs = 200;
 

@@ -129,11 +129,6 @@ void Reader::PaginateByLines() {
     ShowPage(1);
 }
 
-void Reader::PaginateByChapters() {
-    // Chapter detection is not written yet; a book then reads by lines, as one with too few headings would.
-    PaginateByLines();
-}
-
 void Reader::PaginateWholeBook() {
     pagingMode = kPagingWhole;
     totalShown_ = 0;

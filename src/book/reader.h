@@ -7,10 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "book/message_flags.h"
 #include "book/page_index.h"
 #include "book/platform.h"
 
 namespace pel {
+
+struct ChapterScan;
 
 enum PagingModeValue { kPagingLines = 0, kPagingChapters = 1, kPagingWhole = 2 };
 
@@ -53,6 +56,12 @@ public:
     virtual void StartTimer(int id, int periodMs) = 0;
     virtual void StopTimer(int id) = 0;
     virtual void PublishReadingState(const ReadingState& state) = 0;
+    // An informational box titled "提示" that closes itself: view timer 100 fires while the box is up,
+    // finds the window titled "提示", closes it and stops itself.
+    virtual void ShowSelfClosingTip(const std::string& text) {
+        StartTimer(kTimerCloseTip, kCloseTipDelayMs);
+        MessageBox(text, kHintCaption, kMbOk);
+    }
     // Hooks of later features; the default does nothing.
     virtual void UpdateReadingRecords() {}  // credit time read to the open book's record
     virtual void EnsureReadingRecord() {}   // find or create the new book's record
@@ -71,9 +80,9 @@ public:
 
     // Settings the view loads and saves.
     int pagingMode = kPagingLines;
-    int chapterRule = 1;
-    std::string customRuleText;
-    int deleteBlankLines = 0;  // delblank
+    int chapterRule = 1;         // Style/SortRuleFlag: 1 .. 7 heading words, 8 and 9 digits, 10 custom
+    std::string customRuleText;  // "[A][B][C][D]", RuleDiy entry 0
+    int deleteBlankLines = 0;    // delblank
     int forceUtf8 = 0;
     int savedMarkLine = 0;    // Style/MarkLine as read at start-up
     std::string customTitle;  // Interface/DIYname
@@ -83,7 +92,10 @@ public:
     void OpenBook(const std::string& path);
     void PaginateByLines();
     void PaginateWholeBook();
-    void PaginateByChapters();  // chapter detection comes later: paginates by lines
+    // By chapters with the detector of `chapterRule`; fewer than 5 chapters go back to lines.
+    void PaginateByChapters();
+    void PaginateByChapterWord();  // rules 1 .. 7
+    void PaginateByRuleText();     // customRuleText
 
     // Showing pages and positions.
     void ShowPage(int page);
@@ -93,8 +105,15 @@ public:
     // Commands.
     void SwitchPagingMode(int mode);  // 32798 (0), 32797 (1), 32830 (2)
     void CyclePagingMode();           // 32799
-    void ToggleDeleteBlankLines();    // 32848
-    void ForceUtf8Reload();           // 32856
+    // 32816 .. 32829 (rules 1 .. 7), 32857 (8) and 32858 (9): chapter mode with that rule; 8 and 9 set
+    // their fixed rule texts.
+    void SelectChapterRule(int rule);
+    // The custom rule dialog closed with "应用" (32859): chapter mode with rule 10 and `ruleText`.
+    void ApplyCustomRule(const std::string& ruleText);
+    // The table of contents closed: show the page it left in ReadingState when that is another one.
+    void ReturnFromContents(int page);
+    void ToggleDeleteBlankLines();  // 32848
+    void ForceUtf8Reload();         // 32856
     void OfferResume();
     void EnterInPageBox(bool autoScrolling);  // Enter in box 1015
 
@@ -118,6 +137,8 @@ public:
     long long PageStart(int page) const {
         return page >= 0 && page < static_cast<int>(pageTable_.size()) ? pageTable_[page] : 0;
     }
+    // Title of chapter `page` in chapter mode ("" for page 0 and outside the chapters).
+    std::string ChapterTitle(int page) const;
     long long ReadPosition() const { return readPosition_; }
     double ReadPercent() const { return readPercent_; }
     int MarkLine() const { return markLine_; }
@@ -139,6 +160,8 @@ private:
     void RestorePreviousDisplay();
     void FailOpen(const char* message);
     void RunPagination();
+    // Takes a detector's chapters into the page table, or falls back to lines.
+    void FinishChapters(ChapterScan&& scan);
 
     IPageControl& page_;
     IReaderHost& host_;

@@ -161,12 +161,8 @@ std::string Reader::ProgressPaneText() {
     UpdatePosition();
     switch (pagingMode) {
         case kPagingChapters: {
-            std::string title;
-            if (currentPage_ > 0 && currentPage_ < static_cast<int>(chapterTitles_.size())) {
-                title = chapterTitles_[currentPage_];
-            }
             return Format("[%4.2f%%]->[章 %d/%d] ", readPercent_, currentPage_, pageCount_) + "正在阅读：" +
-                   title;
+                   ChapterTitle(currentPage_);
         }
         case kPagingWhole:
             return Format("[%4.2f%%]->[行 %d/%d] ", readPercent_, markLine_, totalShown_) + "正在阅读：" +

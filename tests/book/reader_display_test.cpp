@@ -110,7 +110,7 @@ TEST_F(ReaderDisplayTest, SwitchingModesKeepsTheFirstVisibleLine) {
 }
 
 TEST_F(ReaderDisplayTest, CycleGoesThroughTheThreeModes) {
-    Open("D:\\c.txt", ChineseLines(120));
+    Open("D:\\c.txt", testing::ChapterNovel(6));
     reader.CyclePagingMode();
     EXPECT_EQ(reader.pagingMode, kPagingChapters);
     reader.CyclePagingMode();

@@ -144,10 +144,13 @@ TEST_F(OpenBookTest, PagingModesOfANewBook) {
     EXPECT_EQ(host.totalBox, 121);
     EXPECT_TRUE(host.timers.count(kTimerWholeBookLines));
 
-    reader.pagingMode = kPagingChapters;  // chapter detection not yet there: by lines
-    Open("D:\\chapters.txt", ChineseLines(120));
-    EXPECT_EQ(reader.PageCount(), 3);
+    reader.pagingMode = kPagingChapters;
+    Open("D:\\chapters.txt", testing::ChapterNovel(5));
+    EXPECT_EQ(reader.PageCount(), 5);
     EXPECT_EQ(reader.pagingMode, kPagingChapters);
+    Open("D:\\plain.txt", ChineseLines(120));  // no headings: by lines
+    EXPECT_EQ(reader.PageCount(), 3);
+    EXPECT_EQ(reader.pagingMode, kPagingLines);
 
     reader.pagingMode = 7;  // from a damaged settings file
     Open("D:\\odd.txt", ChineseLines(120));

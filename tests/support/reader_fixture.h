@@ -21,6 +21,15 @@ inline std::string ChineseLines(int count, int first = 1) {
     return text;
 }
 
+// `count` chapters "第N章 标题N" of 20 such lines each, after `preface`; the digits suit rules 1 and 8.
+inline std::string ChapterNovel(int count, const std::string& preface = "") {
+    std::string text = preface;
+    for (int i = 1; i <= count; ++i) {
+        text += "第" + std::to_string(i) + "章 标题" + std::to_string(i) + "\r\n" + ChineseLines(20);
+    }
+    return text;
+}
+
 class ReaderTest : public ::testing::Test {
 protected:
     ReaderTest() : reader(control, host, files, codePage) { reader.programDir = "C:\\pel\\"; }
