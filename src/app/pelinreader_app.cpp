@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 #include "app/pelinreader_doc.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
+#include "state/config_file.h"
+#include "state/win32_profile.h"
 #include "resource.h"
 #include "ui/main_frame.h"
 #include "ui/pelinreader_view.h"
@@ -14,15 +17,11 @@
 namespace {
 CPelinreaderApp* g_app = nullptr;
 
-std::string ModuleFolder() {
+std::string ModuleFileName() {
     std::vector<char> buf(MAX_PATH);
     for (;;) {
         DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n < buf.size()) {
-            std::string path(buf.data(), n);
-            size_t slash = path.rfind('\\');
-            return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-        }
+        if (n < buf.size()) return std::string(buf.data(), n);
         buf.resize(buf.size() * 2);
     }
 }
@@ -30,21 +29,17 @@ std::string ModuleFolder() {
 
 CPelinreaderApp& TheApp() { return *g_app; }
 
+pel::LocalTime LocalNow() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
 CPelinreaderApp::CPelinreaderApp() { g_app = this; }
 
 CPelinreaderApp::~CPelinreaderApp() {
     frame_.reset();
     g_app = nullptr;
-}
-
-int CPelinreaderApp::ReadConfigInt(const char* section, const char* key, int def) const {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, def, ConfigPath().c_str()));
-}
-
-std::string CPelinreaderApp::ReadConfigString(const char* section, const char* key, const char* def) const {
-    char buf[260];
-    DWORD n = GetPrivateProfileStringA(section, key, def, buf, sizeof buf, ConfigPath().c_str());
-    return std::string(buf, n);
 }
 
 bool CPelinreaderApp::InitInstance() {
@@ -56,15 +51,12 @@ bool CPelinreaderApp::InitInstance() {
         MessageBoxA(nullptr, "无法加载RichEdit控件！", AppTitle(), MB_OK | MB_ICONSTOP);
         return false;
     }
-    programDir = ModuleFolder();
+    const std::string module = ModuleFileName();
+    iniPath = pel::ConfigPathFromModule(module);
+    programDir = iniPath.substr(0, iniPath.size() - std::strlen("Config.ini"));
     files = std::make_unique<pel::Win32FileSystem>();
     codePage = std::make_unique<pel::Win32CodePage>();
-
-    delblank = ReadConfigInt("Style", "delblank", 0);
-    settings.pagingMode = ReadConfigInt("Style", "SortFlag", 0);
-    if (settings.pagingMode < 0 || settings.pagingMode > 2) settings.pagingMode = 0;
-    settings.chapterRule = ReadConfigInt("Style", "SortRuleFlag", 1);
-    settings.markLine = ReadConfigInt("Style", "MarkLine", 0);
+    profile = std::make_unique<pel::Win32Profile>();
 
     doc_ = std::make_unique<CPelinreaderDoc>();
     frame_ = std::make_unique<CMainFrame>(*this);
@@ -80,7 +72,53 @@ bool CPelinreaderApp::InitInstance() {
 
 int CPelinreaderApp::ExitInstance(int code) { return code; }
 
-void CPelinreaderApp::SaveSettingsAtExit() {}
+namespace {
+
+// The exit steps that belong to features of their own.
+class ExitHooks : public pel::IExitHooks {
+public:
+    void AddRecentFolder(pel::CConfigFile&, const std::string&) override {}
+    void CreditReadingTime() override {}
+    void OfferToSaveText() override {}
+};
+
+}  // namespace
+
+void CPelinreaderApp::SaveSettingsAtExit() {
+    pel::ExitSnapshot s;
+    CPelinreaderView& view = frame_->View();
+    s.fileName = readingState.fileName;
+    s.page = readingState.currentPage;
+    s.bookPath = readingState.bookPath;
+    s.now = LocalNow();
+    s.style = view.StyleValues();
+    s.libraryFolder = libraryFolderOpened;
+    s.sortFlag = view.reader().pagingMode;
+    s.markLine = MarkLine;
+    s.deleteBlankLines = delblank;
+    s.diyName = DIYname;
+    s.keyA = KeyA;
+    s.keyV = KeyV;
+    s.customRules = RuleDiy;
+    s.quoteFlag = Quote.quoteFlag;
+    s.loopFlag = Quote.loopFlag;
+    s.quotePath = Quote.quotePath;
+    s.scrollFlag = Quote.scrollFlag;
+    s.rollType = Quote.rollType;
+    s.timeSpan = Quote.timeSpan;
+    s.timeEnd = Quote.timeEnd;
+    s.timeFirst = Quote.timeFirst;
+    s.timeSpanTip = TimeSpanTip;
+    s.marginLeft = BJL;
+    s.marginRight = BJR;
+    s.marginTop = BJU;
+    s.marginBottom = BJD;
+    s.trayFlag = TrayFlag;
+    view.FillExitSnapshot(s);
+    frame_->FillExitSnapshot(s);
+    ExitHooks hooks;
+    pel::WriteSettingsAtExit(*profile, iniPath, s, hooks);
+}
 
 bool CPelinreaderApp::OnCommand(UINT, UINT, HWND) { return false; }
 

@@ -3,23 +3,17 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
 #include "book/reader.h"
 #include "framework/app.h"
+#include "state/profile.h"
+#include "state/settings.h"
 
 class CMainFrame;
 class CPelinreaderDoc;
-
-// Values read from the settings file at start-up that the view and frame begin with.
-struct StartupSettings {
-    int pagingMode = 0;   // Style/SortFlag
-    int chapterRule = 1;  // Style/SortRuleFlag
-    int markLine = 0;     // Style/MarkLine
-    int toolflag = 1;     // Interface/toolflag
-    int statusflag = 1;   // Interface/statusflag
-};
 
 class CPelinreaderApp : public fw::Application {
 public:
@@ -33,22 +27,35 @@ public:
     bool OnUpdateCommand(fw::CommandUI& ui) override;
 
     const char* AppTitle() const { return "Pelin阅读器——Pelinreader"; }
-    std::string ConfigPath() const { return programDir + "Config.ini"; }
-    int ReadConfigInt(const char* section, const char* key, int def) const;
-    std::string ReadConfigString(const char* section, const char* key, const char* def) const;
 
-    // Writes the settings kept only at exit; the settings file's exit order lives here.
+    // Writes the settings kept only at exit, in their fixed order. Exit and closing the window
+    // both end here.
     void SaveSettingsAtExit();
 
     std::unique_ptr<pel::IFileSystem> files;
     std::unique_ptr<pel::ICodePage> codePage;
+    std::unique_ptr<pel::IProfile> profile;
 
     std::string programDir;  // with trailing backslash
+    std::string iniPath;     // programDir + "Config.ini"
     pel::ReadingState readingState;
+
+    // Working copies of the settings that dialogs edit and the exit handler writes.
     int MarkLine = 0;
     int delblank = 0;
     std::string DIYname;
-    StartupSettings settings;
+    int KeyA = 1;
+    int KeyV = 32;
+    int TimeSpanTip = 30;
+    int TrayFlag = -1;
+    std::array<std::string, pel::settings::kCustomRuleKeys> RuleDiy;
+    struct QuoteSettings {
+        int quoteFlag = 1, loopFlag = 0, scrollFlag = 0;
+        std::string quotePath;
+        int rollType = 0, timeSpan = 30, timeEnd = 3, timeFirst = 5;
+    } Quote;
+    int BJL = 10, BJR = 10, BJU = 0, BJD = 0;
+    std::string libraryFolderOpened;  // a folder listed in the sidebar during this run
 
 private:
     void OnUpdateDeleteBlankLines(fw::CommandUI& ui);
@@ -58,3 +65,6 @@ private:
 };
 
 CPelinreaderApp& TheApp();
+
+// The local clock as the settings lines want it.
+pel::LocalTime LocalNow();

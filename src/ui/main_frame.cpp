@@ -84,9 +84,12 @@ CMainFrame::~CMainFrame() {
 
 bool CMainFrame::LoadFrame() {
     // Settings the frame needs before its window exists.
-    toolflag = app_.ReadConfigInt("Interface", "toolflag", 1);
-    statusflag = app_.ReadConfigInt("Interface", "statusflag", 1);
-    customTitle_ = app_.ReadConfigString("Interface", "DIYname", "");
+    const pel::FrameSettings fs = pel::ReadFrameSettings(*app_.profile, app_.iniPath);
+    rememberedPlacement_ = fs.placement;
+    app_.TimeSpanTip = fs.timeSpanTip;
+    toolflag = fs.toolFlag;
+    statusflag = fs.statusFlag;
+    customTitle_ = fs.diyName;
     app_.DIYname = customTitle_;
 
     HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -137,6 +140,13 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     if (toolflag == 0) ShowWindow(rebar_, SW_HIDE);
     if (statusflag == 0) ShowWindow(status_, SW_HIDE);
     SetTimer(hwnd_, TIMER_FRAME_FIRST_SHOW, 50, nullptr);
+
+    // The boss key (Alt+Space unless chosen otherwise).
+    const pel::BossKeySettings boss = pel::ReadBossKeySettings(*app_.profile, app_.iniPath);
+    app_.KeyA = boss.modifiers;
+    app_.KeyV = boss.virtualKey;
+    bossKeyRegistered_ = RegisterHotKey(hwnd_, kBossHotKeyId, static_cast<UINT>(app_.KeyA),
+                                        static_cast<UINT>(app_.KeyV)) != FALSE;
 
     view_ = std::make_unique<CPelinreaderView>(app_, *app_.files, *app_.codePage);
     if (!view_->Create(hwnd_)) return -1;
@@ -323,6 +333,7 @@ void CMainFrame::SaveAndClose() {
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
+    UnregisterHotKey(hwnd_, kBossHotKeyId);
     KillTimer(hwnd_, TIMER_FRAME_CLOCK);
     KillTimer(hwnd_, TIMER_FRAME_READING_TIME);
     PostQuitMessage(0);
@@ -413,6 +424,67 @@ LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
     return 0;
 }
 
+// ---- placement
+
+void CMainFrame::FirstShowSetUp() {
+    if (!placementApplied_) {
+        placementApplied_ = true;
+        ApplyRememberedPlacement();
+        if (view_) view_->ApplyTextMargins();
+    }
+    KillTimer(hwnd_, TIMER_FRAME_FIRST_SHOW);
+    if (!bossKeyRegistered_) ::MessageBoxA(hwnd_, "老板键冲突！请重设或取消！", app_.AppTitle(), MB_OK);
+}
+
+void CMainFrame::ApplyRememberedPlacement() {
+    pel::WindowPlacement p = rememberedPlacement_;
+    RECT normal{p.left, p.top, p.right, p.bottom};
+    // A window that would lie off every screen (a monitor gone, a hand-edited file) comes back
+    // at the default place.
+    RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    RECT visible;
+    if (!IntersectRect(&visible, &normal, &screen) || visible.right - visible.left < 50 ||
+        visible.bottom - visible.top < 30) {
+        p = pel::WindowPlacement{};
+        normal = {p.left, p.top, p.right, p.bottom};
+    }
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    wp.flags = static_cast<UINT>(p.flags);
+    // A window remembered hidden or minimised would leave the reader with nothing to see.
+    wp.showCmd = p.showCmd == SW_SHOWMAXIMIZED || p.showCmd == SW_MAXIMIZE ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    wp.ptMinPosition = {p.minX, p.minY};
+    wp.ptMaxPosition = {p.maxX, p.maxY};
+    wp.rcNormalPosition = normal;
+    SetWindowPlacement(hwnd_, &wp);
+}
+
+void CMainFrame::FillExitSnapshot(pel::ExitSnapshot& s) const {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    // While full screen the placement worth keeping is the one before it.
+    if (fullScreen_)
+        wp = preFullScreenPlacement_;
+    else
+        GetWindowPlacement(hwnd_, &wp);
+    pel::WindowPlacement& p = s.placement;
+    p.length = static_cast<std::int32_t>(wp.length);
+    p.flags = static_cast<std::int32_t>(wp.flags);
+    p.showCmd = static_cast<std::int32_t>(wp.showCmd);
+    p.minX = wp.ptMinPosition.x;
+    p.minY = wp.ptMinPosition.y;
+    p.maxX = wp.ptMaxPosition.x;
+    p.maxY = wp.ptMaxPosition.y;
+    p.left = wp.rcNormalPosition.left;
+    p.top = wp.rcNormalPosition.top;
+    p.right = wp.rcNormalPosition.right;
+    p.bottom = wp.rcNormalPosition.bottom;
+    s.toolFlag = toolflag;
+    s.statusFlag = statusflag;
+}
+
 // ---- full screen
 
 bool CMainFrame::PreTranslate(MSG& msg) {
@@ -465,7 +537,7 @@ LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
 LRESULT CMainFrame::OnTimer(WPARAM wp, LPARAM) {
     UINT id = static_cast<UINT>(wp);
     if (id == TIMER_FRAME_FIRST_SHOW) {
-        KillTimer(hwnd_, TIMER_FRAME_FIRST_SHOW);
+        FirstShowSetUp();
         return 0;
     }
     // Clock and reading time are driven from here (timers 101 and 12).

@@ -9,6 +9,8 @@
 
 #include "framework/handles.h"
 #include "framework/window.h"
+#include "state/placement.h"
+#include "state/settings.h"
 
 class CPelinreaderApp;
 class CPelinreaderView;
@@ -34,6 +36,9 @@ public:
 
     int toolflag = 1;
     int statusflag = 1;
+
+    // The frame's part of what the exit handler writes: placement and the two bar flags.
+    void FillExitSnapshot(pel::ExitSnapshot& s) const;
 
     // Full-screen reading: the view's area covers the whole screen.
     void ToggleFullScreen();
@@ -94,6 +99,13 @@ private:
     bool inMenu_ = false;
     std::string customTitle_;
     std::string idlePrompt_;
+    void FirstShowSetUp();
+    void ApplyRememberedPlacement();
+
+    pel::WindowPlacement rememberedPlacement_;
+    bool placementApplied_ = false;
+    bool bossKeyRegistered_ = true;
+    static constexpr int kBossHotKeyId = 0;
     bool fullScreen_ = false;
     WINDOWPLACEMENT preFullScreenPlacement_{};
     RECT fullScreenRect_{};

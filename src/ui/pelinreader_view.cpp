@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <utility>
 
 #include "app/pelinreader_app.h"
+#include "ui/jump_dialog.h"
 #include "resource.h"
 
 namespace {
@@ -37,6 +39,13 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_PAGING_CYCLE, ID_PAGING_CYCLE, &CPelinreaderView::OnPagingCycle},
     {ID_DELETE_BLANK_LINES, ID_DELETE_BLANK_LINES, &CPelinreaderView::OnDeleteBlankLines},
     {ID_FORCE_UTF8, ID_FORCE_UTF8, &CPelinreaderView::OnForceUtf8},
+    {IDC_NEXT_PAGE, IDC_NEXT_PAGE, &CPelinreaderView::OnNextPage},
+    {IDC_PREV_PAGE, IDC_PREV_PAGE, &CPelinreaderView::OnPreviousPage},
+    {IDC_SCREEN_DOWN, IDC_SCREEN_DOWN, &CPelinreaderView::OnScreenDownButton},
+    {ID_SCREEN_DOWN_CMD, ID_SCREEN_DOWN_CMD, &CPelinreaderView::OnScreenDown},
+    {ID_KEEP_ONE_LINE, ID_KEEP_ONE_LINE, &CPelinreaderView::OnKeepOne},
+    {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnKeyUD},
+    {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
 };
 
 const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
@@ -44,10 +53,16 @@ const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
     {ID_PAGING_WHOLE, ID_PAGING_WHOLE, &CPelinreaderView::OnUpdatePagingMode},
     {ID_PANE_SIZE, ID_PANE_SIZE, &CPelinreaderView::OnUpdateSizePane},
     {ID_PANE_PROGRESS, ID_PANE_PROGRESS, &CPelinreaderView::OnUpdateProgressPane},
+    {ID_KEEP_ONE_LINE, ID_KEEP_ONE_LINE, &CPelinreaderView::OnUpdateKeepOne},
+    {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnUpdateKeyUD},
 };
 
 CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage)
-    : fw::Dialog(IDD_READER_VIEW), app_(app), reader_(page_, *this, files, codePage) {}
+    : fw::Dialog(IDD_READER_VIEW),
+      app_(app),
+      reader_(page_, *this, files, codePage),
+      config_(*app.profile, app.iniPath),
+      nav_(reader_, page_, *this) {}
 
 CPelinreaderView::~CPelinreaderView() = default;
 
@@ -68,14 +83,6 @@ void CPelinreaderView::MoveTo(const RECT& rc) {
 }
 
 void CPelinreaderView::OnInitialUpdate() {
-    // Settings the reading logic starts with.
-    reader_.programDir = app_.programDir;
-    reader_.pagingMode = app_.settings.pagingMode;
-    reader_.chapterRule = app_.settings.chapterRule;
-    reader_.deleteBlankLines = app_.delblank;
-    reader_.savedMarkLine = app_.settings.markLine;
-    reader_.customTitle = app_.DIYname;
-
     // The page buttons are drawn from the skin strip.
     for (auto [button, id] : {std::pair{&nextButton_, IDC_NEXT_PAGE}, std::pair{&prevButton_, IDC_PREV_PAGE},
                               std::pair{&screenButton_, IDC_SCREEN_DOWN}}) {
@@ -83,6 +90,30 @@ void CPelinreaderView::OnInitialUpdate() {
         button->SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
     }
     SendMessageA(Item(IDC_LIBRARY_LIST), LB_SETITEMHEIGHT, 0, 25);
+
+    // Every other setting, in the order the settings file is read.
+    settings_ = pel::ReadViewSettings(config_);
+    app_.BJL = settings_.marginLeft;
+    app_.BJR = settings_.marginRight;
+    app_.BJU = settings_.marginTop;
+    app_.BJD = settings_.marginBottom;
+    app_.delblank = settings_.deleteBlankLines;
+    app_.RuleDiy = settings_.customRules;
+    app_.TrayFlag = settings_.trayFlag;
+    app_.Quote = {settings_.quoteFlag, settings_.loopFlag, settings_.scrollFlag, settings_.quotePath,
+                  settings_.rollType,  settings_.timeSpan, settings_.timeEnd,    settings_.timeFirst};
+    nav_.keepOne = settings_.keepOne;
+    nav_.keyUD = settings_.keyUD;
+    reader_.programDir = app_.programDir;
+    reader_.deleteBlankLines = app_.delblank;
+    reader_.pagingMode = settings_.sortFlag;
+    reader_.chapterRule = settings_.sortRuleFlag;
+    reader_.savedMarkLine = pel::ReadMarkLine(*app_.profile, app_.iniPath);
+    reader_.customTitle = app_.DIYname;
+    sidebarHidden = settings_.orgRectFlag != 0;
+    bottomBarHidden = settings_.quoteBarFlag != 0;
+    RelayoutControls();
+
     StartTimer(TIMER_POSITION, 10);
 
     const auto& args = app_.Arguments();
@@ -91,7 +122,49 @@ void CPelinreaderView::OnInitialUpdate() {
         reader_.OpenBook(args[0]);
         AddToSidebar(pel::FileNameOf(reader_.BookPath()));
         StartTimer(TIMER_RESUME_PROMPT, 60);
+    } else {
+        ReopenLastBook();
     }
+}
+
+void CPelinreaderView::ReopenLastBook() {
+    const pel::BookmarkLine& last = config_.LastReadEntry();
+    reader_.SetBookPath(last.path);
+    reader_.OpenBook(last.path);
+    if (reader_.BookPath().empty()) return;
+    const int page = std::atoi(last.page.c_str());
+    if (page != 1) reader_.ShowPage(page);
+    AddToSidebar(pel::FileNameOf(reader_.BookPath()));
+    StartTimer(TIMER_RESTORE_LINE, 200);
+    // The library sidebar's own selection comes with the sidebar.
+    (void)pel::ReadLibrarySelection(*app_.profile, app_.iniPath);
+}
+
+void CPelinreaderView::FillExitSnapshot(pel::ExitSnapshot& s) const {
+    s.underline = settings_.underline;
+    s.italic = settings_.italic;
+    s.bold = settings_.bold;
+    s.nightFlag = settings_.nightFlag;
+    s.keepOne = nav_.keepOne;
+    s.keyUD = nav_.keyUD;
+    s.sortRuleFlag = reader_.chapterRule;
+    s.sidebarHidden = sidebarHidden;
+    s.bottomBarHidden = bottomBarHidden;
+    s.picPath = settings_.picPath;
+    s.sidebarShowsBookFolder = false;
+    s.librarySelection = 0;
+    s.editMode = editMode;
+}
+
+void CPelinreaderView::ApplyTextMargins() {
+    if (app_.BJL == -1) return;
+    RECT rc;
+    SendMessageA(page_.hwnd(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
+    rc.left += app_.BJL;
+    rc.top += app_.BJU;
+    rc.right -= app_.BJR;
+    rc.bottom -= app_.BJD;
+    SendMessageA(page_.hwnd(), EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rc));
 }
 
 void CPelinreaderView::AddToSidebar(const std::string& name) {
@@ -111,6 +184,9 @@ bool CPelinreaderView::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& r
             OnTimer(static_cast<UINT>(wp));
             result = 0;
             return true;
+        case WM_MOUSEACTIVATE:
+            ApplyCursorActions(cursor_.Reveal());
+            return false;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wp));
             result = 0;
@@ -156,10 +232,14 @@ bool CPelinreaderView::OnUpdateCommand(fw::CommandUI& ui) {
 }
 
 bool CPelinreaderView::PreTranslateMessage(MSG& msg) {
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_PAGE_CURRENT)) {
+    if (msg.message != WM_KEYDOWN) return false;
+    if (msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_PAGE_CURRENT)) {
         reader_.EnterInPageBox(false);
         return true;
     }
+    // The reading keys, while the page has the focus and is not being edited.
+    if (msg.hwnd == page_.hwnd() && GetFocus() == page_.hwnd() && !editMode)
+        return nav_.HandleKey(static_cast<int>(msg.wParam));
     return false;
 }
 
@@ -168,6 +248,14 @@ void CPelinreaderView::OnTimer(UINT id) {
         case TIMER_POSITION:
             reader_.OnPositionTimer();
             app_.MarkLine = reader_.MarkLine();
+            if (!editMode) TrackCursor();
+            break;
+        case TIMER_RESTORE_LINE:
+            nav_.RestoreLastLine(*app_.profile, app_.iniPath);
+            break;
+        case TIMER_HIDE_CURSOR:
+            ApplyCursorActions(
+                cursor_.OnHideTimer(IsWindowVisible(hwnd_) != FALSE, GetFocus() == page_.hwnd()));
             break;
         case TIMER_WHOLE_BOOK_LINES:
             reader_.OnWholeBookTimer();
@@ -260,7 +348,7 @@ int CPelinreaderView::MessageBox(const std::string& text, const std::string& cap
 
 void CPelinreaderView::StartTimer(int id, int periodMs) { SetTimer(hwnd_, id, periodMs, nullptr); }
 
-void CPelinreaderView::StopTimer(int id) { KillTimer(hwnd_, id); }
+void CPelinreaderView::StopTimer(int id) { ::KillTimer(hwnd_, id); }
 
 void CPelinreaderView::PublishReadingState(const pel::ReadingState& state) { app_.readingState = state; }
 
@@ -369,4 +457,45 @@ void CPelinreaderView::OnUpdateSizePane(fw::CommandUI& ui) {
 
 void CPelinreaderView::OnUpdateProgressPane(fw::CommandUI& ui) { ui.SetText(reader_.ProgressPaneText()); }
 
-void CPelinreaderView::OnUpdateEnabled(fw::CommandUI& ui) { ui.Enable(true); }
+// ---- navigation
+
+void CPelinreaderView::OnNextPage(UINT) { nav_.NextPage(); }
+
+void CPelinreaderView::OnPreviousPage(UINT) { nav_.PreviousPage(); }
+
+void CPelinreaderView::OnScreenDownButton(UINT) { nav_.ScreenDownButton(); }
+
+void CPelinreaderView::OnScreenDown(UINT) { nav_.ScreenDown(); }
+
+void CPelinreaderView::OnKeepOne(UINT) { nav_.ToggleKeepOne(); }
+
+void CPelinreaderView::OnKeyUD(UINT id) { nav_.SetKeyUD(static_cast<int>(id - ID_KEYUD_1) + 1); }
+
+void CPelinreaderView::OnUpdateKeepOne(fw::CommandUI& ui) { ui.SetCheck(nav_.keepOne == 1); }
+
+void CPelinreaderView::OnUpdateKeyUD(fw::CommandUI& ui) {
+    ui.SetCheck(nav_.keyUD == static_cast<int>(ui.id - ID_KEYUD_1) + 1);
+}
+
+void CPelinreaderView::OnJumpPercent(UINT) {
+    CJumpDialog dlg;
+    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
+    nav_.JumpToPercent(dlg.percent);
+}
+
+// ---- the mouse cursor hides while the reader reads
+
+void CPelinreaderView::TrackCursor() {
+    POINT pt;
+    if (!GetCursorPos(&pt)) return;
+    RECT rc;
+    GetWindowRect(page_.hwnd(), &rc);
+    ApplyCursorActions(cursor_.Tick(pt.x, pt.y, PtInRect(&rc, pt) != FALSE, GetFocus() == page_.hwnd()));
+}
+
+void CPelinreaderView::ApplyCursorActions(const pel::CursorHider::Actions& a) {
+    if (a.startHideTimer) StartTimer(TIMER_HIDE_CURSOR, 5000);
+    if (a.killHideTimer) StopTimer(TIMER_HIDE_CURSOR);
+    if (a.showCursor) ShowCursor(TRUE);
+    if (a.hideCursor) ShowCursor(FALSE);
+}

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "book/reader.h"
+#include "state/config_file.h"
+#include "state/navigation.h"
+#include "state/settings.h"
 #include "framework/handles.h"
 #include "framework/window.h"
 #include "ui/rich_page_control.h"
@@ -16,7 +19,7 @@
 
 class CPelinreaderApp;
 
-class CPelinreaderView : public fw::Dialog, public pel::IReaderHost {
+class CPelinreaderView : public fw::Dialog, public pel::IReaderHost, public pel::INavigationHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -49,6 +52,15 @@ public:
     void PublishReadingState(const pel::ReadingState& state) override;
     void ExtractArchiveMember(const std::string& memberPath) override;
     void ResetArchiveListing() override;
+    // INavigationHost (MessageBox is shared with the reader's host)
+    void KillTimer(int id) override { StopTimer(id); }
+
+    // Settings kept by the view for the exit handler.
+    pel::StyleValues StyleValues() const { return config_.Style(); }
+    void FillExitSnapshot(pel::ExitSnapshot& s) const;
+    // The reader's margins inside the page control, applied once the window has its size.
+    void ApplyTextMargins();
+    bool editMode = false;
 
     // Hidden parts of the form; persisted by the settings.
     bool sidebarHidden = true;
@@ -75,7 +87,18 @@ private:
     void OnUpdatePagingMode(fw::CommandUI& ui);
     void OnUpdateSizePane(fw::CommandUI& ui);
     void OnUpdateProgressPane(fw::CommandUI& ui);
-    void OnUpdateEnabled(fw::CommandUI& ui);
+    void OnNextPage(UINT);
+    void OnPreviousPage(UINT);
+    void OnScreenDownButton(UINT);
+    void OnScreenDown(UINT);
+    void OnKeepOne(UINT);
+    void OnKeyUD(UINT id);
+    void OnJumpPercent(UINT);
+    void OnUpdateKeepOne(fw::CommandUI& ui);
+    void OnUpdateKeyUD(fw::CommandUI& ui);
+    void ReopenLastBook();
+    void TrackCursor();
+    void ApplyCursorActions(const pel::CursorHider::Actions& a);
 
     void AddToSidebar(const std::string& name);
     // Auto-scroll: stopping it is a hook until the scrolling itself exists.
@@ -87,6 +110,10 @@ private:
     CPelinreaderApp& app_;
     pel::RichPageControl page_;
     pel::Reader reader_;
+    pel::CConfigFile config_;
+    pel::ViewSettings settings_;
+    pel::Navigator nav_;
+    pel::CursorHider cursor_;
     fw::UniqueBrush formBrush_;
     SkinButton nextButton_, prevButton_, screenButton_;
     int clientWidth_ = 0;

@@ -70,4 +70,16 @@ void RichPageControl::Focus() { SetFocus(edit_); }
 
 void RichPageControl::ClearModified() { SendMessageA(edit_, EM_SETMODIFY, FALSE, 0); }
 
+IPageControl::ScrollState RichPageControl::VerticalScroll() {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (!GetScrollInfo(edit_, SB_VERT, &si)) return {};
+    return {si.nPos, static_cast<int>(si.nPage), si.nMax};
+}
+
+void RichPageControl::PageDownScroll() { SendMessageA(edit_, WM_VSCROLL, SB_PAGEDOWN, 0); }
+
+void RichPageControl::PageUpScroll() { SendMessageA(edit_, WM_VSCROLL, SB_PAGEUP, 0); }
+
 }  // namespace pel

@@ -20,6 +20,9 @@ public:
     void ScrollLines(int lines) override;
     void Focus() override;
     void ClearModified() override;
+    ScrollState VerticalScroll() override;
+    void PageDownScroll() override;
+    void PageUpScroll() override;
 
 private:
     HWND edit_ = nullptr;

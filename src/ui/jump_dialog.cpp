@@ -1,0 +1,45 @@
+#include "ui/jump_dialog.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "resource.h"
+
+CJumpDialog::CJumpDialog() : fw::Dialog(IDD_JUMP_PERCENT) {}
+
+BOOL CJumpDialog::OnInitDialog() {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", percent);
+    SetDlgItemTextA(hwnd_, IDC_JUMP_PERCENT, text);
+    ok_.Attach(Item(IDOK));
+    ok_.SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
+    cancel_.Attach(Item(IDCANCEL));
+    cancel_.SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
+    return TRUE;
+}
+
+void CJumpDialog::OnOK() {
+    double value = 0;
+    if (!ParseDialogNumber(fw::GetWindowTextString(Item(IDC_JUMP_PERCENT)), value)) {
+        MessageBoxA(hwnd_, "请键入一个数。", "Pelinreader", MB_OK | MB_ICONEXCLAMATION);
+        HWND edit = Item(IDC_JUMP_PERCENT);
+        SetFocus(edit);
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        return;
+    }
+    percent = value;
+    EndDialog(IDOK);
+}
+
+bool ParseDialogNumber(const std::string& text, double& value) {
+    const char* begin = text.c_str();
+    while (*begin == ' ' || *begin == '\t') ++begin;
+    if (!*begin) return false;
+    char* end = nullptr;
+    double v = std::strtod(begin, &end);
+    if (end == begin) return false;
+    while (*end == ' ' || *end == '\t') ++end;
+    if (*end) return false;
+    value = v;
+    return true;
+}
