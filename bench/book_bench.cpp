@@ -1,10 +1,11 @@
-// Benchmarks of the book core: decoding and pagination of in-memory books, building the position index,
-// and the per-tick position update of timer 150 on a 100 MB whole-book page.
+// Benchmarks of the book core: decoding and pagination of in-memory books (by lines and by chapters),
+// building the position index, and the per-tick position update of timer 150 on a 100 MB whole-book page.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
+#include "book/chapters.h"
 #include "book/decode.h"
 #include "book/page_index.h"
 #include "book/pagination.h"
@@ -16,8 +17,8 @@
 
 namespace {
 
-// GBK lines of 50 Chinese characters with a heading every 80 lines, up to `bytes` bytes.
-std::string GbkBook(std::size_t bytes) {
+// GBK lines of 50 Chinese characters with a heading "第N章" every `chapterLines` lines, up to `bytes` bytes.
+std::string GbkBook(std::size_t bytes, long long chapterLines = 80) {
     static const char kPool[] =
         "天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏闰余成岁律吕调阳云腾致雨露结为霜";
     const std::size_t poolChars = (sizeof kPool - 1) / 2;
@@ -25,8 +26,8 @@ std::string GbkBook(std::size_t bytes) {
     text.reserve(bytes + 128);
     unsigned seed = 1;
     for (long long line = 0; text.size() < bytes; ++line) {
-        if (line % 80 == 0) {
-            text += "第" + std::to_string(line / 80 + 1) + "章 风起云涌\r\n";
+        if (line % chapterLines == 0) {
+            text += "第" + std::to_string(line / chapterLines + 1) + "章 风起云涌\r\n";
             continue;
         }
         for (int c = 0; c < 50; ++c) {
@@ -79,6 +80,24 @@ void BM_PaginateByLines(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<long long>(state.iterations()) * static_cast<long long>(book.size()));
 }
 BENCHMARK(BM_PaginateByLines)->Arg(16)->Arg(40)->Unit(benchmark::kMillisecond);
+
+// Chapter pagination of a 100 MB book with about 5,100 chapters (one every 200 lines), as chapter mode
+// does it: the detector of rule 1 (第…章) or rule 8 ("[无][0-9][章][50]"), then the character count.
+void BM_PaginateByChapters100MB(benchmark::State& state) {
+    const std::string book = GbkBook(100u << 20, 200);
+    const int rule = static_cast<int>(state.range(0));
+    std::size_t chapters = 0;
+    for (auto _ : state) {
+        const pel::ChapterScan scan = rule <= pel::kLastWordRule
+                                          ? pel::PaginateByChapterWord(book, rule)
+                                          : pel::PaginateByRuleText(book, pel::kDigitRuleText);
+        chapters = scan.starts.size();
+        benchmark::DoNotOptimize(pel::CountHighBitBytes(book));
+    }
+    state.counters["chapters"] = static_cast<double>(chapters);
+    state.SetBytesProcessed(static_cast<long long>(state.iterations()) * static_cast<long long>(book.size()));
+}
+BENCHMARK(BM_PaginateByChapters100MB)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond);
 
 void BM_Utf16ToCp936(benchmark::State& state) {
     const std::u16string wide = Widen(GbkBook(kSmallBook));

@@ -5,6 +5,8 @@
 #   UTF-16:  no slower than `iconv -f UTF-16 -t GBK`
 #   memory:  peak resident size for the GBK book at most 2.5x the file size
 #   timer 150 on a 100 MB whole-book page under 50 us a tick
+#   chapters: detect + decode + chapter pagination (rule 1 and rule 8) within 1.5x `grep -c` of the
+#            heading's bytes (第 for rule 1, 章 for rule 8) on the same book
 # Usage: bench/compare.sh [BUILD_DIR [DATA_DIR]]; builds in Release without sanitizers.
 set -euo pipefail
 
@@ -31,6 +33,9 @@ done
 # A GBK book that stays below the 10,000-page limit, so that pagination runs to its end.
 small="$DATA/book-gbk-40m.txt"
 [[ -s "$small" ]] || "$BIN/pel_make_book" gbk 40 "$small"
+# A GBK book with about 5,100 chapters "第N章" (one every 200 lines), below the 10,000-chapter limit.
+chapters="$DATA/book-gbk-chapters-${SIZE_MB}m.txt"
+[[ -s "$chapters" ]] || "$BIN/pel_make_book" gbk "$SIZE_MB" "$chapters" 200 digits
 
 now_ns() { date +%s%N; }
 # best_ms COMMAND...: the best wall time of $RUNS runs, in milliseconds (output discarded).
@@ -43,6 +48,21 @@ best_ms() {
         ms=$(((t1 - t0) / 1000000))
         if [[ -z "$best" || $ms -lt $best ]]; then best=$ms; fi
     done
+    echo "$best"
+}
+# best_ms_saved COMMAND...: as best_ms, with the output written to a file: GNU grep stops at the first
+# match when its output is /dev/null, which would time nothing.
+best_ms_saved() {
+    local best="" t0 t1 ms out
+    out=$(mktemp)
+    for ((i = 0; i < RUNS; i++)); do
+        t0=$(now_ns)
+        "$@" >"$out" 2>&1
+        t1=$(now_ns)
+        ms=$(((t1 - t0) / 1000000))
+        if [[ -z "$best" || $ms -lt $best ]]; then best=$ms; fi
+    done
+    rm -f "$out"
     echo "$best"
 }
 
@@ -65,6 +85,9 @@ for enc in gbk utf8 utf16le; do
     echo "  $enc: $("$BIN/pel_open_book" "$DATA/book-$enc-${SIZE_MB}m.txt" 2>&1 | tr '\n' ' ')"
 done
 echo "  gbk 40 MB: $("$BIN/pel_open_book" "$small" 2>&1 | tr '\n' ' ')"
+for rule in 1 8; do
+    echo "  chapters, rule $rule: $("$BIN/pel_open_book" "$chapters" $rule 2>&1 | tr '\n' ' ')"
+done
 echo
 
 gbk="$DATA/book-gbk-${SIZE_MB}m.txt"
@@ -93,13 +116,22 @@ peak_kb=$(/usr/bin/time -v "$BIN/pel_open_book" "$gbk" 2>&1 >/dev/null | awk -F:
 verdict "GBK peak memory" "${peak_kb} KB for a ${size_kb} KB file" "limit 2.5x = $((size_kb * 5 / 2)) KB" \
     $((peak_kb * 2 <= size_kb * 5 ? 1 : 0))
 
+# Chapter pagination: the heading's bytes in CP936 (第 = B5 DA, 章 = D5 C2).
+for rule in 1 8; do
+    if [[ $rule == 1 ]]; then heading=$'\xb5\xda' name="第"; else heading=$'\xd5\xc2' name="章"; fi
+    ours=$(best_ms "$BIN/pel_open_book" "$chapters" $rule)
+    ref=$(best_ms_saved env LC_ALL=C grep -c "$heading" "$chapters")
+    verdict "chapters ${SIZE_MB} MB rule $rule vs LC_ALL=C grep -c $name" "${ours} ms vs ${ref} ms" \
+        "limit 1.5x = $((ref * 3 / 2)) ms" $((ours * 2 <= ref * 3 ? 1 : 0))
+done
+
 tick=$("$BIN/pel_bench" --benchmark_filter=PositionTick --benchmark_format=csv 2>/dev/null |
     awk -F, '/PositionTick/ {print $3; exit}')  # cpu_time in microseconds
 tick_ok=$(awk -v t="$tick" 'BEGIN {print (t < 50) ? 1 : 0}')
 verdict "timer 150 tick, 100 MB whole-book page" "${tick} us" "limit 50 us" "$tick_ok"
 
 echo
-"$BIN/pel_bench" --benchmark_filter='Decode|Utf|PageIndex' 2>/dev/null | sed -n '/^---/,$p'
+"$BIN/pel_bench" --benchmark_filter='Decode|Utf|PageIndex|Chapters' 2>/dev/null | sed -n '/^---/,$p'
 echo
 if ((failures > 0)); then
     echo "compare.sh: $failures target(s) missed"

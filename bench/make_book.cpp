@@ -1,6 +1,8 @@
-// pel_make_book ENCODING MEGABYTES OUTPUT: writes a novel-like book of at most MEGABYTES (whole lines).
-// ENCODING is gbk, utf8 or utf16le (the UTF-16 book starts with its byte-order mark). The text has 第…章
-// headings every 80 lines and lines of 50 Chinese characters with punctuation, ended by CR LF.
+// pel_make_book ENCODING MEGABYTES OUTPUT [LINES_PER_CHAPTER [digits]]: writes a novel-like book of at
+// most MEGABYTES (whole lines). ENCODING is gbk, utf8 or utf16le (the UTF-16 book starts with its
+// byte-order mark). The text has 第…章 headings every LINES_PER_CHAPTER lines (80 unless given), numbered
+// in Chinese numerals or, with "digits", in ASCII digits (第123章), and lines of 50 Chinese characters with
+// punctuation, ended by CR LF.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -57,14 +59,18 @@ void AppendUtf16Le(std::string& out, const std::u16string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: pel_make_book gbk|utf8|utf16le MEGABYTES OUTPUT\n");
+    if (argc < 4 || argc > 6) {
+        std::fprintf(stderr,
+                     "usage: pel_make_book gbk|utf8|utf16le MEGABYTES OUTPUT [LINES_PER_CHAPTER [digits]]\n");
         return 2;
     }
     const std::string encoding = argv[1];
     const long long target = std::atoll(argv[2]) * 1024 * 1024;
-    if ((encoding != "gbk" && encoding != "utf8" && encoding != "utf16le") || target <= 0) {
-        std::fprintf(stderr, "pel_make_book: bad encoding or size\n");
+    const long long chapterLines = argc > 4 ? std::atoll(argv[4]) : 80;
+    const bool digits = argc > 5 && std::strcmp(argv[5], "digits") == 0;
+    if ((encoding != "gbk" && encoding != "utf8" && encoding != "utf16le") || target <= 0 ||
+        chapterLines < 1 || (argc > 5 && !digits)) {
+        std::fprintf(stderr, "pel_make_book: bad encoding, size, chapter length or numbering\n");
         return 2;
     }
     std::FILE* out = std::fopen(argv[3], "wb");
@@ -84,10 +90,14 @@ int main(int argc, char** argv) {
     // Whole lines only, so that every encoding ends on a complete character.
     for (bool full = false; !full; ++line) {
         std::u16string text;
-        if (line % 80 == 0) {
+        if (line % chapterLines == 0) {
             ++chapter;
             text += u"第";
-            text += ChineseNumber(chapter % 10000);
+            if (digits) {
+                for (char c : std::to_string(chapter)) text += static_cast<char16_t>(c);
+            } else {
+                text += ChineseNumber(chapter % 10000);
+            }
             text += u"章 风起云涌\r\n";
         } else {
             for (int c = 0; c < 50; ++c) {
