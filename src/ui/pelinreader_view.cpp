@@ -7,10 +7,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "app/pelinreader_app.h"
+#include "book/contents.h"
+#include "ui/custom_rule_dialog.h"
 #include "ui/jump_dialog.h"
+#include "ui/toc_dialog.h"
 #include "resource.h"
 
 namespace {
@@ -46,6 +50,12 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_KEEP_ONE_LINE, ID_KEEP_ONE_LINE, &CPelinreaderView::OnKeepOne},
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnKeyUD},
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
+    {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
+    {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnChapterRule},
+    {ID_RULE_6, ID_RULE_6, &CPelinreaderView::OnChapterRule},
+    {ID_RULE_7, ID_RULE_7, &CPelinreaderView::OnChapterRule},
+    {ID_RULE_8, ID_RULE_9, &CPelinreaderView::OnChapterRule},
+    {ID_RULE_CUSTOM, ID_RULE_CUSTOM, &CPelinreaderView::OnCustomRule},
 };
 
 const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
@@ -55,6 +65,11 @@ const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
     {ID_PANE_PROGRESS, ID_PANE_PROGRESS, &CPelinreaderView::OnUpdateProgressPane},
     {ID_KEEP_ONE_LINE, ID_KEEP_ONE_LINE, &CPelinreaderView::OnUpdateKeepOne},
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnUpdateKeyUD},
+    {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnUpdateChapterRule},
+    {ID_RULE_6, ID_RULE_6, &CPelinreaderView::OnUpdateChapterRule},
+    {ID_RULE_7, ID_RULE_7, &CPelinreaderView::OnUpdateChapterRule},
+    {ID_RULE_8, ID_RULE_9, &CPelinreaderView::OnUpdateChapterRule},
+    {ID_RULE_CUSTOM, ID_RULE_CUSTOM, &CPelinreaderView::OnUpdateChapterRule},
 };
 
 CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage)
@@ -108,6 +123,7 @@ void CPelinreaderView::OnInitialUpdate() {
     reader_.deleteBlankLines = app_.delblank;
     reader_.pagingMode = settings_.sortFlag;
     reader_.chapterRule = settings_.sortRuleFlag;
+    reader_.customRuleText = app_.RuleDiy[0];
     reader_.savedMarkLine = pel::ReadMarkLine(*app_.profile, app_.iniPath);
     reader_.customTitle = app_.DIYname;
     sidebarHidden = settings_.orgRectFlag != 0;
@@ -250,6 +266,9 @@ void CPelinreaderView::OnTimer(UINT id) {
             app_.MarkLine = reader_.MarkLine();
             if (!editMode) TrackCursor();
             break;
+        case TIMER_CLOSE_TIP:
+            CloseTipBox();
+            break;
         case TIMER_RESTORE_LINE:
             nav_.RestoreLastLine(*app_.profile, app_.iniPath);
             break;
@@ -350,7 +369,35 @@ void CPelinreaderView::StartTimer(int id, int periodMs) { SetTimer(hwnd_, id, pe
 
 void CPelinreaderView::StopTimer(int id) { ::KillTimer(hwnd_, id); }
 
-void CPelinreaderView::PublishReadingState(const pel::ReadingState& state) { app_.readingState = state; }
+void CPelinreaderView::PublishReadingState(const pel::ReadingState& state) {
+    app_.readingState = state;
+    app_.RuleDiy[0] = state.ruleText;
+}
+
+void CPelinreaderView::ShowSelfClosingTip(const std::string& text) {
+    StartTimer(TIMER_CLOSE_TIP, 1000);
+    ::MessageBoxA(app_.MainWindow(), text.c_str(), "提示", MB_OK);
+}
+
+void CPelinreaderView::CloseTipBox() {
+    StopTimer(TIMER_CLOSE_TIP);
+    // The box belongs to this thread; only a message box of ours with that caption is closed.
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM lp) -> BOOL {
+            char cls[16], caption[16];
+            GetClassNameA(w, cls, sizeof cls);
+            GetWindowTextA(w, caption, sizeof caption);
+            if (std::strcmp(cls, "#32770") == 0 && std::strcmp(caption, "提示") == 0) {
+                *reinterpret_cast<HWND*>(lp) = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
 
 void CPelinreaderView::ExtractArchiveMember(const std::string&) {}
 
@@ -481,6 +528,46 @@ void CPelinreaderView::OnJumpPercent(UINT) {
     CJumpDialog dlg;
     if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
     nav_.JumpToPercent(dlg.percent);
+}
+
+// ---- chapters
+
+namespace {
+// Rule number of a rule command.
+int RuleOfCommand(UINT id) {
+    switch (id) {
+        case ID_RULE_6: return 6;
+        case ID_RULE_7: return 7;
+        case ID_RULE_8: return 8;
+        case ID_RULE_9: return 9;
+        case ID_RULE_CUSTOM: return 10;
+        default: return static_cast<int>(id - ID_RULE_1) + 1;
+    }
+}
+}  // namespace
+
+void CPelinreaderView::OnChapterRule(UINT id) { reader_.SelectChapterRule(RuleOfCommand(id)); }
+
+void CPelinreaderView::OnUpdateChapterRule(fw::CommandUI& ui) {
+    ui.SetCheck(reader_.chapterRule == RuleOfCommand(ui.id));
+}
+
+void CPelinreaderView::OnCustomRule(UINT) {
+    app_.RuleDiy[0] = reader_.customRuleText;
+    CCustomRuleDlg dlg(app_.RuleDiy);
+    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
+    reader_.ApplyCustomRule(app_.RuleDiy[0]);
+}
+
+void CPelinreaderView::OnContents(UINT) {
+    if (!pel::CanShowContents(reader_.pagingMode)) {
+        MessageBox(pel::kContentsNeedChapterMode, "", MB_OK);
+        return;
+    }
+    CTocDlg dlg(app_.readingState);
+    dlg.DoModal(app_.MainWindow());
+    const int page = app_.readingState.currentPage;
+    if (page != reader_.CurrentPage()) reader_.ShowPage(page);
 }
 
 // ---- the mouse cursor hides while the reader reads

@@ -52,6 +52,8 @@ public:
     void PublishReadingState(const pel::ReadingState& state) override;
     void ExtractArchiveMember(const std::string& memberPath) override;
     void ResetArchiveListing() override;
+    // An informational box captioned "提示" that view timer 100 closes after a second.
+    void ShowSelfClosingTip(const std::string& text) override;
     // INavigationHost (MessageBox is shared with the reader's host)
     void KillTimer(int id) override { StopTimer(id); }
 
@@ -94,9 +96,14 @@ private:
     void OnKeepOne(UINT);
     void OnKeyUD(UINT id);
     void OnJumpPercent(UINT);
+    void OnContents(UINT);
+    void OnChapterRule(UINT id);
+    void OnCustomRule(UINT);
+    void OnUpdateChapterRule(fw::CommandUI& ui);
     void OnUpdateKeepOne(fw::CommandUI& ui);
     void OnUpdateKeyUD(fw::CommandUI& ui);
     void ReopenLastBook();
+    void CloseTipBox();
     void TrackCursor();
     void ApplyCursorActions(const pel::CursorHider::Actions& a);
 
