@@ -401,6 +401,11 @@ LRESULT CMainFrame::OnNotify(WPARAM, LPARAM lp) {
         tip = fw::LoadStringResource(static_cast<UINT>(hdr->idFrom));
         size_t nl = tip.find('\n');
         tip = nl == std::string::npos ? tip : tip.substr(nl + 1);
+        if (tip.empty()) {
+            // Buttons without a prompt string show their own text.
+            for (const auto& b : kToolButtons)
+                if (static_cast<UINT_PTR>(b.command) == hdr->idFrom) tip = b.text;
+        }
         info->lpszText = tip.data();
         return 0;
     }

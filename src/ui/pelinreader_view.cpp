@@ -250,7 +250,7 @@ bool CPelinreaderView::OnUpdateCommand(fw::CommandUI& ui) {
 bool CPelinreaderView::PreTranslateMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_PAGE_CURRENT)) {
-        reader_.EnterInPageBox(false);
+        reader_.EnterInPageBox(autoScroll_);
         return true;
     }
     // The reading keys, while the page has the focus and is not being edited.
@@ -299,7 +299,7 @@ void CPelinreaderView::OnFullScreenToggled() {
     StopAutoScroll();
 }
 
-void CPelinreaderView::StopAutoScroll() {}
+void CPelinreaderView::StopAutoScroll() { autoScroll_ = false; }
 
 void CPelinreaderView::LayoutControls(int cx, int cy) {
     HWND edit = Item(IDC_PAGE_CONTROL);

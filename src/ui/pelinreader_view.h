@@ -56,6 +56,9 @@ public:
     void ShowSelfClosingTip(const std::string& text) override;
     // INavigationHost (MessageBox is shared with the reader's host)
     void KillTimer(int id) override { StopTimer(id); }
+    // Enter flips the auto-scroll flag; the scrolling itself is driven by its own timer.
+    void ToggleAutoScroll() override { autoScroll_ = !autoScroll_; }
+    bool AutoScrolling() const { return autoScroll_; }
 
     // Settings kept by the view for the exit handler.
     pel::StyleValues StyleValues() const { return config_.Style(); }
@@ -123,6 +126,7 @@ private:
     pel::CursorHider cursor_;
     fw::UniqueBrush formBrush_;
     SkinButton nextButton_, prevButton_, screenButton_;
+    bool autoScroll_ = false;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
 
