@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/pelinreader_app.h"
+#include "book/chapters.h"
 #include "book/contents.h"
 #include "ui/custom_rule_dialog.h"
 #include "ui/jump_dialog.h"
@@ -532,24 +533,10 @@ void CPelinreaderView::OnJumpPercent(UINT) {
 
 // ---- chapters
 
-namespace {
-// Rule number of a rule command.
-int RuleOfCommand(UINT id) {
-    switch (id) {
-        case ID_RULE_6: return 6;
-        case ID_RULE_7: return 7;
-        case ID_RULE_8: return 8;
-        case ID_RULE_9: return 9;
-        case ID_RULE_CUSTOM: return 10;
-        default: return static_cast<int>(id - ID_RULE_1) + 1;
-    }
-}
-}  // namespace
-
-void CPelinreaderView::OnChapterRule(UINT id) { reader_.SelectChapterRule(RuleOfCommand(id)); }
+void CPelinreaderView::OnChapterRule(UINT id) { reader_.SelectChapterRule(pel::ChapterRuleOfCommand(static_cast<int>(id))); }
 
 void CPelinreaderView::OnUpdateChapterRule(fw::CommandUI& ui) {
-    ui.SetCheck(reader_.chapterRule == RuleOfCommand(ui.id));
+    ui.SetCheck(reader_.chapterRule == pel::ChapterRuleOfCommand(static_cast<int>(ui.id)));
 }
 
 void CPelinreaderView::OnCustomRule(UINT) {
@@ -566,8 +553,7 @@ void CPelinreaderView::OnContents(UINT) {
     }
     CTocDlg dlg(app_.readingState);
     dlg.DoModal(app_.MainWindow());
-    const int page = app_.readingState.currentPage;
-    if (page != reader_.CurrentPage()) reader_.ShowPage(page);
+    reader_.ReturnFromContents(app_.readingState.currentPage);
 }
 
 // ---- the mouse cursor hides while the reader reads
