@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <limits>
 
 namespace pel {
 
@@ -94,6 +95,24 @@ BookmarkLine ParseCommaLayout(int key, std::string_view line) {
 }
 
 }  // namespace
+
+long long LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    constexpr long long kLimit = std::numeric_limits<long long>::max();
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        if (value > (kLimit - digit) / 10) {
+            value = kLimit;
+            break;
+        }
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
 
 std::string FormatEntryTime(const LocalTime& time) {
     const int month = time.month >= 1 && time.month <= 12 ? time.month : 1;

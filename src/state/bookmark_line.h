@@ -39,4 +39,8 @@ struct BookmarkLine {
 // that hold '<' use the bookmark layout; every other line the older comma layout.
 BookmarkLine ParseBookmarkLine(int key, std::string_view line);
 
+// The integer value of a stored text field, as atoi reads it: leading blanks, a sign, then digits; 0
+// when there are none. Values beyond the range of long long stop at its limits.
+long long LeadingNumber(std::string_view text);
+
 }  // namespace pel

@@ -1,5 +1,6 @@
 #include "state/config_file.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pel {
@@ -7,7 +8,30 @@ namespace pel {
 namespace {
 
 const BookmarkLine kEmptyBookmark{};
+const ReadingRecord kEmptyRecord{};
 const std::string kEmptyText;
+
+std::string Key(int key) { return std::to_string(key); }
+
+// The order of keys 1..key after entry `key` has become the first: [key, 1, 2, .., key - 1].
+template <typename Entry, std::size_t N>
+std::vector<std::string> RotatedToFront(const std::array<Entry, N>& entries, int key) {
+    std::vector<std::string> lines;
+    lines.push_back(entries[static_cast<std::size_t>(key)].raw);
+    for (int k = 1; k < key; ++k) lines.push_back(entries[static_cast<std::size_t>(k)].raw);
+    return lines;
+}
+
+// Keys 1..count after entry `key` has gone: the later ones move up and the last becomes empty.
+template <typename Entry, std::size_t N>
+std::vector<std::string> WithoutEntry(const std::array<Entry, N>& entries, int key, int count) {
+    std::vector<std::string> lines;
+    for (int k = 1; k <= count; ++k) {
+        if (k != key) lines.push_back(entries[static_cast<std::size_t>(k)].raw);
+    }
+    lines.push_back("");
+    return lines;
+}
 
 }  // namespace
 
@@ -49,6 +73,54 @@ bool CConfigFile::SaveLastReadEntry(const std::string& fileName, int page, const
                                 FormatLastReadEntry(fileName, page, now, bookPath));
 }
 
+bool CConfigFile::AppendBookmark(const std::string& line) {
+    const int count = markNum_ + 1;
+    if (count >= settings::kBookmarkKeys) return false;
+    WriteSetting(profile_, path_, settings::kMarkNum, count);
+    profile_.WriteString(path_, settings::kBookMarkSection, Key(count), line);
+    LoadBookmarks();
+    if (count <= markNum_) MoveBookmarkToFront(count);
+    return true;
+}
+
+void CConfigFile::MoveBookmarkToFront(int key) {
+    if (key < 1 || key > markNum_) return;
+    const std::vector<std::string> lines = RotatedToFront(bookmarks_, key);
+    for (int k = 1; k <= key; ++k) {
+        profile_.WriteString(path_, settings::kBookMarkSection, Key(k),
+                             lines[static_cast<std::size_t>(k - 1)]);
+    }
+    LoadBookmarks();
+}
+
+void CConfigFile::DeleteBookmark(int key) {
+    if (key < 1 || key > markNum_) return;
+    const int count = markNum_;
+    const std::vector<std::string> lines = WithoutEntry(bookmarks_, key, count);
+    for (int k = 1; k <= count; ++k) {
+        profile_.WriteString(path_, settings::kBookMarkSection, Key(k),
+                             lines[static_cast<std::size_t>(k - 1)]);
+    }
+    WriteSetting(profile_, path_, settings::kMarkNum, count - 1);
+    LoadBookmarks();
+}
+
+void CConfigFile::DeleteAllBookmarks() {
+    const int count = markNum_;
+    profile_.WriteString(path_, settings::kBookMarkSection, settings::kMarkNum.key, "");
+    for (int k = 1; k <= count; ++k) profile_.WriteString(path_, settings::kBookMarkSection, Key(k), "");
+    LoadBookmarks();
+}
+
+std::vector<MenuEntry> CConfigFile::BookmarkMenu(int idBase) const {
+    std::vector<MenuEntry> menu;
+    for (int k = 1; k <= markNum_; ++k) {
+        menu.push_back(
+            {idBase + k, std::to_string(k) + ". " + bookmarks_[static_cast<std::size_t>(k)].label});
+    }
+    return menu;
+}
+
 void CConfigFile::LoadStyle() {
     style_.backColor = ReadSetting(profile_, path_, settings::kBkColor);
     style_.textColor = ReadSetting(profile_, path_, settings::kTxtColor);
@@ -88,16 +160,60 @@ bool CConfigFile::ListsFolder(const std::string& folder) const {
 
 void CConfigFile::LoadReadingRecords() {
     timePadNum_ = ReadSetting(profile_, path_, settings::kTimePadNum);
-    for (auto& record : records_) record.clear();
+    for (auto& record : records_) record = ReadingRecord{};
     for (int key = 1; key <= timePadNum_; ++key) {
         records_[static_cast<std::size_t>(key)] =
-            profile_.ReadString(path_, settings::kTimePadSection, std::to_string(key), "");
+            ParseReadingRecord(profile_.ReadString(path_, settings::kTimePadSection, Key(key), ""));
     }
 }
 
-const std::string& CConfigFile::ReadingRecordLine(int number) const {
-    if (number < 1 || number > timePadNum_) return kEmptyText;
-    return records_[static_cast<std::size_t>(number)];
+const ReadingRecord& CConfigFile::Record(int key) const {
+    if (key < 1 || key > timePadNum_) return kEmptyRecord;
+    return records_[static_cast<std::size_t>(key)];
+}
+
+int CConfigFile::FindRecord(const std::string& name) const {
+    for (int key = 1; key <= timePadNum_; ++key) {
+        if (records_[static_cast<std::size_t>(key)].name == name) return key;
+    }
+    return 0;
+}
+
+void CConfigFile::StoreRecord(int count, int key, const std::string& line) {
+    if (key < 1 || key > settings::kReadingRecordKeys) return;
+    WriteSetting(profile_, path_, settings::kTimePadNum,
+                 std::clamp(count, key, settings::kReadingRecordKeys));
+    profile_.WriteString(path_, settings::kTimePadSection, Key(key), line);
+    LoadReadingRecords();
+}
+
+void CConfigFile::MoveRecordToFront(int key) {
+    if (key < 1 || key > timePadNum_) return;
+    const std::vector<std::string> lines = RotatedToFront(records_, key);
+    for (int k = 1; k <= key; ++k) {
+        profile_.WriteString(path_, settings::kTimePadSection, Key(k),
+                             lines[static_cast<std::size_t>(k - 1)]);
+    }
+    LoadReadingRecords();
+}
+
+void CConfigFile::DeleteRecord(int key) {
+    if (key < 1 || key > timePadNum_) return;
+    const int count = timePadNum_;
+    const std::vector<std::string> lines = WithoutEntry(records_, key, count);
+    for (int k = 1; k <= count; ++k) {
+        profile_.WriteString(path_, settings::kTimePadSection, Key(k),
+                             lines[static_cast<std::size_t>(k - 1)]);
+    }
+    WriteSetting(profile_, path_, settings::kTimePadNum, count - 1);
+    LoadReadingRecords();
+}
+
+void CConfigFile::DeleteAllRecords() {
+    const int count = timePadNum_;
+    profile_.WriteString(path_, settings::kTimePadSection, settings::kTimePadNum.key, "");
+    for (int k = 1; k <= count; ++k) profile_.WriteString(path_, settings::kTimePadSection, Key(k), "");
+    LoadReadingRecords();
 }
 
 }  // namespace pel

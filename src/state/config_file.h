@@ -3,12 +3,21 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
 #include "state/bookmark_line.h"
 #include "state/profile.h"
+#include "state/record_line.h"
 #include "state/settings.h"
 
 namespace pel {
+
+// One item of a menu that the view rebuilds: command id and text.
+struct MenuEntry {
+    int id = 0;
+    std::string text;
+    bool operator==(const MenuEntry&) const = default;
+};
 
 // The module's own file name up to and including its last backslash, then "Config.ini". The
 // backslash is searched character by character: the second byte of a CP936 character may be 0x5C.
@@ -29,6 +38,19 @@ public:
     const BookmarkLine& LastReadEntry() const { return bookmarks_[0]; }
     bool SaveLastReadEntry(const std::string& fileName, int page, const std::string& bookPath,
                            const LocalTime& now);
+    // The list updates below write their keys at once and reload the list. Key 0 is never touched.
+    // A new line at the end (MarkNum + 1), then moved to key 1; refused (false, nothing written) when
+    // the list already holds nine.
+    bool AppendBookmark(const std::string& line);
+    // Entries 1..key-1 move down one place and entry `key` becomes entry 1; keys 1..key are written.
+    void MoveBookmarkToFront(int key);
+    // Entries after `key` move up one place; keys 1..MarkNum are written, the last one empty, then
+    // MarkNum - 1.
+    void DeleteBookmark(int key);
+    // MarkNum and keys 1..MarkNum are written empty (MarkNum reads back as 0).
+    void DeleteAllBookmarks();
+    // "%d. " and the label of each bookmark, with the command ids idBase + 1 .. idBase + MarkNum.
+    std::vector<MenuEntry> BookmarkMenu(int idBase) const;
 
     // Style: bkcolor, txtcolor, txtfont, txtsize, txthj.
     void LoadStyle();
@@ -42,10 +64,22 @@ public:
     const std::string& RecentFolder(int number) const;  // 1..FileNum
     bool ListsFolder(const std::string& folder) const;  // byte for byte
 
-    // TimePad: TimePadNum (0..99) and the raw lines of keys 1..TimePadNum.
+    // TimePad: TimePadNum (0..99) and keys 1..TimePadNum, parsed.
     void LoadReadingRecords();
     int TimePadNum() const { return timePadNum_; }
-    const std::string& ReadingRecordLine(int number) const;  // 1..TimePadNum
+    const ReadingRecord& Record(int key) const;  // 1..TimePadNum; any other key gives an empty record
+    const std::string& ReadingRecordLine(int key) const { return Record(key).raw; }
+    // The first record from key 1 whose name equals `name` byte for byte; 0 when none does.
+    int FindRecord(const std::string& name) const;
+    // Writes TimePadNum = `count` and key `key` = `line`, then reloads.
+    void StoreRecord(int count, int key, const std::string& line);
+    // Records 1..key-1 move down one place and record `key` becomes record 1; keys 1..key are written.
+    void MoveRecordToFront(int key);
+    // Records after `key` move up one place; keys 1..TimePadNum are written, the last one empty, then
+    // TimePadNum - 1.
+    void DeleteRecord(int key);
+    // TimePadNum and keys 1..TimePadNum are written empty.
+    void DeleteAllRecords();
 
 private:
     IProfile& profile_;
@@ -56,7 +90,7 @@ private:
     int fileNum_ = 0;
     std::array<std::string, settings::kRecentFolderKeys + 1> folders_;  // by key, 0 unused
     int timePadNum_ = 0;
-    std::array<std::string, settings::kReadingRecordKeys + 1> records_;  // by key, 0 unused
+    std::array<ReadingRecord, settings::kReadingRecordKeys + 1> records_;  // by key, 0 unused
 };
 
 }  // namespace pel
