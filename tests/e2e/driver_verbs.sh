@@ -18,6 +18,23 @@ check_eq "first-line: number and text of the first visible line" $'7\t第7行 �
 page="$(drv text 1018)"
 check_eq "text of the rich edit, read line by line" 200 "$(printf '%s\n' "$page" | grep -c '^第[0-9]*行 文字')"
 check_match "rect gives four numbers" '[0-9]* [0-9]* [0-9]* [0-9]*' "$(drv rect)"
+check_eq "screen: the size of the virtual desktop" "${PEL_DESKTOP_SIZE/x/ }" "$(drv screen)"
+drv move 40 50 760 560
+check_eq "move places and sizes the frame" "40 50 760 560" "$(drv rect)"
+frame_rect="$(drv rect)"
+read -r fx fy _ <<<"$frame_rect"
+read -r cx cy cw ch <<<"$(drv rect 1021)"
+check_eq "rect ID: a control's rectangle on the screen" "60 20" "$((cw)) $((ch))"
+check_arith "rect ID: the control lies inside the frame" "$cx > $fx && $cy > $fy"
+check_eq "visible: a shown control" "visible" "$(drv visible 1014)"
+check_eq "visible: a hidden control" "hidden" "$(drv visible 1030)"
+check_eq "rows of a list box" $'甲.txt\n乙.txt\n丙.txt' "$(drv rows 1000)"
+check_eq "rows of a report list view, cells by tabs" \
+    $'1\t第一章 初到小镇\t0.00\n2\t第二章 雨夜来客\t48.50' "$(drv rows 1067)"
+drv focus 1015
+check_eq "focus moves the keyboard focus to the control" "0 1015" "$? $(drv focused)"
+drv focus 1018
+check_eq "focused follows the focus" "1018" "$(drv focused)"
 
 drv key next
 wait_match "a posted key reaches the message loop, aimed at the page control" 'key 34 ctrl=0 shift=0 to=1018' \
@@ -44,6 +61,23 @@ drv answer cancel
 wait_eq "answer cancel presses Cancel" "answer 2" drv status 0
 drv --timeout 500 msgbox >/dev/null 2>&1
 check_eq "msgbox fails when no box is shown" 1 $?
+
+drv command 1001
+check_eq "--box aims a verb at the message box" "Pelinreader" "$(drv --box title)"
+drv --box controls | grep -q '文件已删除！'
+check_eq "--box controls lists the box's controls" 0 $?
+drv dismiss
+check_eq "dismiss closes the box" 0 $?
+# Windows reports a closed OK-only box as OK, Wine as Cancel.
+wait_match "the program saw its box closed" 'answer [12]' drv status 0
+drv command 1003
+drv --timeout 3000 msgbox >/dev/null
+took="$(drv --timeout 3000 wait-gone-msgbox)"
+check_eq "wait-gone-msgbox returns once a box has closed itself" 0 $?
+check_arith "the self-closing box lasted about a second (${took} ms)" "${took:-0} >= 500 && ${took:-0} <= 2000"
+wait_eq "the stand-in saw its box close" "box closed" drv status 0
+drv --timeout 300 wait-gone-msgbox >/dev/null
+check_eq "wait-gone-msgbox with no box returns at once" 0 $?
 
 drop="$E2E_DIR/拖入 的书.txt"
 : >"$drop"

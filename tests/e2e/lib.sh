@@ -17,6 +17,7 @@ E2E_PASSED=0
 E2E_FAILED=0
 READER_PID=""
 READER_LOG=""
+READER_STATUS=""
 
 e2e_setup() {
     rm -rf "$E2E_DIR"
@@ -107,6 +108,7 @@ stop_reader() {
     done
     kill -KILL "$READER_PID" 2>/dev/null
     wait "$READER_PID" 2>/dev/null
+    READER_STATUS=$?
     READER_PID=""
     drv --timeout 5000 gone >/dev/null 2>&1 || echo "note: a reader window is still there"
 }
@@ -139,6 +141,16 @@ check_eq() {
     fi
 }
 
+# check_arith WHAT EXPRESSION: an arithmetic condition over numbers the caller has put in, shown on failure.
+check_arith() {
+    if (($2)); then
+        pass "$1"
+    else
+        fail "$1"
+        printf '      not true: %s\n' "$2"
+    fi
+}
+
 # check_match WHAT PATTERN ACTUAL: a bash glob pattern, e.g. '[[]*正在阅读：*'.
 check_match() {
     local what="$1" pattern="$2" actual="$3"
@@ -168,13 +180,30 @@ poll() {
     done
 }
 
+# settle CMD...: runs CMD until two outputs 300 ms apart agree (keys and timers have been handled), or the
+# wait runs out; leaves the output in POLLED.
+settle() {
+    local deadline=$((SECONDS * 1000 + E2E_WAIT_MS)) previous
+    POLLED="$("$@" 2>&1)"
+    while :; do
+        previous="$POLLED"
+        sleep 0.3
+        POLLED="$("$@" 2>&1)"
+        [[ "$POLLED" == "$previous" ]] && return 0
+        ((SECONDS * 1000 >= deadline)) && return 1
+    done
+}
+
+# glob_escape TEXT: TEXT as a glob pattern that matches only itself (Windows paths hold backslashes).
+glob_escape() {
+    printf '%s' "$1" | sed 's/[][*?\\]/\\&/g'
+}
+
 # wait_eq WHAT EXPECTED CMD...: the output of CMD becomes EXPECTED within the wait.
 wait_eq() {
     local what="$1" expected="$2"
     shift 2
-    local escaped
-    escaped="$(printf '%s' "$expected" | sed 's/[][*?\\]/\\&/g')"
-    poll "$escaped" "$@"
+    poll "$(glob_escape "$expected")" "$@"
     check_eq "$what" "$expected" "$POLLED"
 }
 
@@ -184,6 +213,86 @@ wait_match() {
     shift 2
     poll "$pattern" "$@"
     check_match "$what" "$pattern" "$POLLED"
+}
+
+# ---- Config.ini: the reader's settings file, code page 936 with CR LF line ends.
+
+# write_ini FILE: writes the UTF-8 text of stdin as a settings file.
+write_ini() {
+    sed 's/$/\r/' | iconv -f UTF-8 -t GBK >"$1"
+}
+
+# ini_text FILE: the settings file as UTF-8 without CRs (invalid bytes are dropped).
+ini_text() {
+    iconv -c -f GBK -t UTF-8 "$1" | tr -d '\r'
+}
+
+# A line that opens a section without closing it is no section: the profile functions take it for a key.
+# ini_layout FILE: the file's sections ("[Name]") and key names, one a line, in the order of the file.
+ini_layout() {
+    ini_text "$1" | LC_ALL=C awk '
+        /^[ \t]*\[.*\]/ { sub(/^[ \t]*/, ""); sub(/\].*/, "]"); print; next }
+        /=/ { k = $0; sub(/=.*/, "", k); gsub(/^[ \t]+|[ \t]+$/, "", k); print k }'
+}
+
+# ini_get FILE SECTION KEY: the value the platform's profile functions read: names matched without regard to
+# case and surrounding blanks, the first matching section and key win. Fails when the key is missing.
+ini_get() {
+    ini_text "$1" | LC_ALL=C awk -v sec="$2" -v key="$3" '
+        function norm(s) { gsub(/^[ \t]+|[ \t]+$/, "", s); return tolower(s) }
+        /^[ \t]*\[.*\]/ { name = $0; sub(/^[ \t]*\[/, "", name); sub(/\].*/, "", name)
+                      if (insec) exit 1; insec = norm(name) == norm(sec); next }
+        insec && /=/ { k = $0; sub(/=.*/, "", k)
+                       if (norm(k) == norm(key)) { v = $0; sub(/^[^=]*=/, "", v); gsub(/^[ \t]+|[ \t]+$/, "", v); print v; found = 1; exit } }
+        END { exit !found }'
+}
+
+# placement_fields HEX: the 11 numbers of a stored window placement (length, flags, show command,
+# minimised x y, maximised x y, normal left top right bottom), or "bad" when the text is not 44 bytes with
+# their checksum (each byte two hexadecimal digits, then the low byte of their sum).
+placement_fields() {
+    local hex="$1" sum=0 i b out="" v
+    if [[ ! "$hex" =~ ^[0-9A-Fa-f]{90}$ ]]; then
+        echo bad
+        return
+    fi
+    for ((i = 0; i < 44; i++)); do sum=$(((sum + 16#${hex:2*i:2}) & 255)); done
+    if ((sum != 16#${hex:88:2})); then
+        echo bad
+        return
+    fi
+    for ((i = 0; i < 11; i++)); do
+        v=0
+        for ((b = 3; b >= 0; b--)); do v=$(((v << 8) | 16#${hex:8*i+2*b:2})); done
+        ((v >= 2147483648)) && v=$((v - 4294967296))
+        out+="${out:+ }$v"
+    done
+    echo "$out"
+}
+
+# placement_hex LEFT TOP RIGHT BOTTOM: the stored form of a normal-shown placement with that rectangle.
+placement_hex() {
+    local hex="" sum=0 v b byte
+    for v in 44 0 1 -1 -1 -1 -1 "$@"; do
+        for ((b = 0; b < 4; b++)); do
+            byte=$(((v >> (8 * b)) & 255))
+            hex+="$(printf '%02X' "$byte")"
+            sum=$(((sum + byte) & 255))
+        done
+    done
+    printf '%s%02X\n' "$hex" "$sum"
+}
+
+# rect_of_placement "L T R B": the driver's rect form ("X Y WIDTH HEIGHT") of a placement's rectangle.
+rect_of_placement() {
+    local l t r b
+    read -r l t r b <<<"$1"
+    echo "$l $t $((r - l)) $((b - t))"
+}
+
+# check_clean_exit WHAT: the reader's process, closed by stop_reader, ended with exit code 0.
+check_clean_exit() {
+    check_eq "$1" 0 "$READER_STATUS"
 }
 
 e2e_finish() {

@@ -1,10 +1,13 @@
 // pel_driver: one action against a running Pelinreader per call, results on stdout in UTF-8.
 //
-//   pel_driver [--class NAME] [--timeout MS] [--to ID] VERB ARGS...
+//   pel_driver [--class NAME] [--timeout MS] [--to ID] [--box] VERB ARGS...
 //
-// Verbs: wait-window [--visible], pid, rect, title, text ID, status PANE, first-line, controls, msgbox,
-// menu-state ID, command ID, key KEY [ctrl] [shift] [alt] [--input], type ID TEXT, set-text ID TEXT,
-// answer ok|cancel|yes|no|..., drop PATH, close [--exit], gone.
+// Verbs: wait-window [--visible], pid, rect [ID], screen, title, text ID, status PANE, first-line, controls,
+// visible ID, focused, rows ID, msgbox, wait-gone-msgbox, menu-state ID, command ID, key KEY [ctrl] [shift]
+// [alt] [--input], focus ID, type ID TEXT, set-text ID TEXT, answer ok|cancel|yes|no|..., dismiss, drop PATH,
+// move X Y W H, close [--exit], gone.
+// --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
+// rows of a dialog's list).
 #include <windows.h>
 // The headers below need windows.h first.
 #include <shellapi.h>
@@ -38,7 +41,9 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"controls", VerbControls}, {L"msgbox", VerbMsgBox}, {L"menu-state", VerbMenuState},
     {L"command", VerbCommand},   {L"key", VerbKey},       {L"type", VerbType},
     {L"set-text", VerbSetText},  {L"answer", VerbAnswer}, {L"drop", VerbDrop},
-    {L"close", VerbClose},
+    {L"close", VerbClose},       {L"screen", VerbScreen}, {L"focused", VerbFocused},
+    {L"visible", VerbVisible},   {L"rows", VerbRows},     {L"wait-gone-msgbox", VerbWaitGoneMsgBox},
+    {L"move", VerbMove},         {L"focus", VerbFocus},   {L"dismiss", VerbDismiss},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
@@ -49,11 +54,13 @@ bool IsFlag(const std::wstring& word) {
 
 int Usage() {
     PrintError(
-        L"usage: pel_driver [--class NAME] [--timeout MS] [--to ID] VERB ARGS...\n"
-        L"verbs: wait-window [--visible] | gone | pid | rect | title | text ID | status PANE | first-line | "
-        L"controls |\n"
-        L"       msgbox | menu-state ID | command ID | key KEY [ctrl] [shift] [alt] [--input] |\n"
-        L"       type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | drop PATH | close [--exit]");
+        L"usage: pel_driver [--class NAME] [--timeout MS] [--to ID] [--box] VERB ARGS...\n"
+        L"verbs: wait-window [--visible] | gone | pid | rect [ID] | screen | title | text ID | status PANE "
+        L"|\n"
+        L"       first-line | controls | visible ID | focused | rows ID | msgbox | wait-gone-msgbox |\n"
+        L"       menu-state ID | command ID | key KEY [ctrl] [shift] [alt] [--input] | focus ID |\n"
+        L"       type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | dismiss | drop PATH |\n"
+        L"       move X Y W H | close [--exit]");
     return 2;
 }
 
@@ -67,6 +74,7 @@ int main() {
     std::wstring verb;
     Invocation in;
     bool timeoutGiven = false;
+    bool inBox = false;
     for (int i = 1; i < argc; ++i) {
         std::wstring word = argv[i];
         if ((word == L"--class" || word == L"--timeout" || word == L"--to") && i + 1 < argc) {
@@ -77,6 +85,8 @@ int main() {
                 timeoutGiven = true;
             }
             if (word == L"--to") in.toId = static_cast<int>(std::wcstol(value.c_str(), nullptr, 10));
+        } else if (word == L"--box") {
+            inBox = true;
         } else if (verb.empty()) {
             verb = word;
         } else if (IsFlag(word)) {
@@ -110,6 +120,14 @@ int main() {
     if (!WaitForFrame(className, timeoutGiven ? in.timeoutMs : 3000, false, in.target)) {
         PrintError(L"no window of class " + className);
         return 1;
+    }
+    if (inBox) {
+        HWND box = WaitForMessageBox(in.target.pid, timeoutGiven ? in.timeoutMs : 3000);
+        if (!box) {
+            PrintError(L"no message box");
+            return 1;
+        }
+        in.target.frame = box;
     }
     return it->second(in);
 }

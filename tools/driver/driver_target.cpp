@@ -1,6 +1,7 @@
 // pel_driver_target: a stand-in for the reader's window, with its class name, control ids and status bar,
 // that reports what reaches it (keys, drops, message-box answers) in its status bar. The driver's tests run
-// every verb against it.
+// every verb against it. Command 1003 shows a box captioned "提示" that closes itself after a second, as
+// the reader's confirmations do.
 #include <windows.h>
 // The headers below need windows.h first.
 #include <commctrl.h>
@@ -12,6 +13,7 @@
 namespace {
 
 HWND g_frame, g_view, g_status, g_page;
+constexpr UINT_PTR kCloseBoxTimer = 100;
 
 void SetPane(int pane, const std::string& text) {
     SendMessageA(g_status, SB_SETTEXTA, pane, (LPARAM)text.c_str());
@@ -49,11 +51,21 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             } else if (id == 1002) {
                 int answer = MessageBoxA(hwnd, "是否保存文本？", "提示", MB_OKCANCEL);
                 SetPane(0, "answer " + std::to_string(answer));
+            } else if (id == 1003) {
+                SetTimer(hwnd, kCloseBoxTimer, 1000, nullptr);
+                MessageBoxA(hwnd, "已添加书签！", "提示", MB_OK | MB_ICONEXCLAMATION);
+                SetPane(0, "box closed");
             } else if (id == 32830) {
                 SetPane(0, "command 32830");
             }
             return 0;
         }
+        case WM_TIMER:
+            if (wp == kCloseBoxTimer) {
+                KillTimer(hwnd, kCloseBoxTimer);
+                if (HWND box = FindWindowA(nullptr, "提示")) PostMessageA(box, WM_CLOSE, 0, 0);
+            }
+            return 0;
         case WM_SIZE:
             SendMessageA(g_status, WM_SIZE, 0, 0);
             Layout(LOWORD(lp), HIWORD(lp));
@@ -80,7 +92,7 @@ HMENU BuildMenu() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     LoadLibraryA("riched32.dll");
 
@@ -112,6 +124,33 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Child(g_view, "EDIT", "12", WS_BORDER, 1014, 680, 10, 60, 20);
     Child(g_view, "STATIC", "当前页数", 0, 1022, 610, 40, 60, 20);
     Child(g_view, "EDIT", "1", WS_BORDER, 1015, 680, 40, 60, 20);
+    HWND hidden = Child(g_view, "STATIC", "hidden", 0, 1030, 610, 70, 60, 20);
+    ShowWindow(hidden, SW_HIDE);
+    HWND shelf = Child(g_view, "LISTBOX", "", WS_BORDER, 1000, 610, 100, 150, 60);
+    for (const char* name : {"甲.txt", "乙.txt", "丙.txt"})
+        SendMessageA(shelf, LB_ADDSTRING, 0, (LPARAM)name);
+    HWND chapters = Child(g_view, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT, 1067, 610, 170, 170, 100);
+    const char* headings[] = {"No.", "章节标题", "进度%"};
+    for (int c = 0; c < 3; ++c) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cx = 60;
+        column.pszText = const_cast<char*>(headings[c]);
+        SendMessageA(chapters, LVM_INSERTCOLUMNA, c, (LPARAM)&column);
+    }
+    const char* cells[2][3] = {{"1", "第一章 初到小镇", "0.00"}, {"2", "第二章 雨夜来客", "48.50"}};
+    for (int r = 0; r < 2; ++r) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = const_cast<char*>(cells[r][0]);
+        SendMessageA(chapters, LVM_INSERTITEMA, 0, (LPARAM)&item);
+        for (int c = 1; c < 3; ++c) {
+            item.iSubItem = c;
+            item.pszText = const_cast<char*>(cells[r][c]);
+            SendMessageA(chapters, LVM_SETITEMTEXTA, r, (LPARAM)&item);
+        }
+    }
     ShowWindow(g_frame, SW_SHOW);
     SendMessageA(g_page, EM_LINESCROLL, 0, 7);
 

@@ -30,6 +30,11 @@ int VerbMenuState(Invocation& in);
 int VerbControls(Invocation& in);
 int VerbPid(Invocation& in);
 int VerbRect(Invocation& in);
+int VerbScreen(Invocation& in);
+int VerbFocused(Invocation& in);
+int VerbVisible(Invocation& in);
+int VerbRows(Invocation& in);
+int VerbWaitGoneMsgBox(Invocation& in);
 
 int VerbCommand(Invocation& in);
 int VerbKey(Invocation& in);
@@ -38,6 +43,13 @@ int VerbSetText(Invocation& in);
 int VerbAnswer(Invocation& in);
 int VerbDrop(Invocation& in);
 int VerbClose(Invocation& in);
+int VerbMove(Invocation& in);
+int VerbFocus(Invocation& in);
+int VerbDismiss(Invocation& in);
+
+// Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
+void FocusControl(const Target& target, HWND control);
+bool WaitMessageBoxGone(HWND box, DWORD timeoutMs);
 
 // The control a verb addresses: --to ID, else the given default id; prints an error when it is missing.
 HWND ControlOrReport(const Invocation& in, int defaultId);

@@ -73,26 +73,6 @@ INPUT KeyInput(WORD vk, bool up) {
     return input;
 }
 
-// Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
-void FocusControl(const Target& target, HWND control) {
-    SetForegroundWindow(target.frame);
-    DWORD self = GetCurrentThreadId();
-    if (AttachThreadInput(self, target.thread, TRUE)) {
-        SetFocus(control);
-        AttachThreadInput(self, target.thread, FALSE);
-    }
-    Sleep(100);
-}
-
-bool WaitMessageBoxGone(HWND box, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (IsWindow(box) && IsWindowVisible(box)) {
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(50);
-    }
-    return true;
-}
-
 struct AcceptSearch {
     HWND found;
 };
@@ -116,6 +96,26 @@ HWND DropTarget(const Invocation& in) {
 }
 
 }  // namespace
+
+// Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
+void FocusControl(const Target& target, HWND control) {
+    SetForegroundWindow(target.frame);
+    DWORD self = GetCurrentThreadId();
+    if (AttachThreadInput(self, target.thread, TRUE)) {
+        SetFocus(control);
+        AttachThreadInput(self, target.thread, FALSE);
+    }
+    Sleep(100);
+}
+
+bool WaitMessageBoxGone(HWND box, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (IsWindow(box) && IsWindowVisible(box)) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
 
 HWND ControlOrReport(const Invocation& in, int defaultId) {
     int id = in.toId ? in.toId : defaultId;

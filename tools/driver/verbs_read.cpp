@@ -20,7 +20,9 @@ bool EditLine(HWND edit, size_t line, std::wstring& out) {
     if (!SendMessageTimeoutW(edit, EM_LINEINDEX, line, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &start) ||
         !SendMessageTimeoutW(edit, EM_LINELENGTH, start, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
         return false;
-    size_t room = static_cast<size_t>(length) + 16;
+    // The length may count characters while an ANSI control copies bytes, two for each Chinese character:
+    // room for twice as many, or the end of a long line is lost.
+    size_t room = 2 * static_cast<size_t>(length) + 16;
     if (room > 0xFFFF) room = 0xFFFF;
     std::vector<wchar_t> buf(room + 1, L'\0');
     buf[0] = static_cast<wchar_t>(room);
@@ -161,15 +163,6 @@ BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
 // Lists every window below the frame: id, class, visibility, text. For writing and debugging scenarios.
 int VerbControls(Invocation& in) {
     EnumChildWindows(in.target.frame, PrintChild, 0);
-    return 0;
-}
-
-// The frame's rectangle on the screen as "X Y WIDTH HEIGHT" (for cropping screenshots).
-int VerbRect(Invocation& in) {
-    RECT r{};
-    if (!GetWindowRect(in.target.frame, &r)) return 1;
-    PrintLine(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
-              std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top));
     return 0;
 }
 
