@@ -77,9 +77,13 @@ namespace {
 // The exit steps that belong to features of their own.
 class ExitHooks : public pel::IExitHooks {
 public:
+    explicit ExitHooks(CPelinreaderView& view) : view_(view) {}
     void AddRecentFolder(pel::CConfigFile&, const std::string&) override {}
-    void CreditReadingTime() override {}
+    void CreditReadingTime() override { view_.CreditReadingTime(); }
     void OfferToSaveText() override {}
+
+private:
+    CPelinreaderView& view_;
 };
 
 }  // namespace
@@ -116,7 +120,7 @@ void CPelinreaderApp::SaveSettingsAtExit() {
     s.trayFlag = TrayFlag;
     view.FillExitSnapshot(s);
     frame_->FillExitSnapshot(s);
-    ExitHooks hooks;
+    ExitHooks hooks(view);
     pel::WriteSettingsAtExit(*profile, iniPath, s, hooks);
 }
 

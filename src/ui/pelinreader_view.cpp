@@ -15,6 +15,7 @@
 #include "book/contents.h"
 #include "ui/custom_rule_dialog.h"
 #include "ui/jump_dialog.h"
+#include "ui/records_dialog.h"
 #include "ui/toc_dialog.h"
 #include "resource.h"
 
@@ -52,6 +53,10 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnKeyUD},
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
+    {ID_BOOKMARK_ADD, ID_BOOKMARK_ADD, &CPelinreaderView::OnBookmarkCommand},
+    {ID_BOOKMARK_CLEAR, ID_BOOKMARK_OPEN_FIRST + 8, &CPelinreaderView::OnBookmarkCommand},
+    {ID_BOOKMARK_DELETE_FIRST, ID_BOOKMARK_DELETE_FIRST + 8, &CPelinreaderView::OnBookmarkCommand},
+    {ID_FILE_RECORDS, ID_FILE_RECORDS, &CPelinreaderView::OnReadingRecords},
     {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnChapterRule},
     {ID_RULE_6, ID_RULE_6, &CPelinreaderView::OnChapterRule},
     {ID_RULE_7, ID_RULE_7, &CPelinreaderView::OnChapterRule},
@@ -78,7 +83,9 @@ CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files
       app_(app),
       reader_(page_, *this, files, codePage),
       config_(*app.profile, app.iniPath),
-      nav_(reader_, page_, *this) {}
+      nav_(reader_, page_, *this),
+      bookmarks_(config_, reader_, page_, *this, clock_),
+      records_(config_, clock_, *this) {}
 
 CPelinreaderView::~CPelinreaderView() = default;
 
@@ -130,6 +137,7 @@ void CPelinreaderView::OnInitialUpdate() {
     sidebarHidden = settings_.orgRectFlag != 0;
     bottomBarHidden = settings_.quoteBarFlag != 0;
     RelayoutControls();
+    bookmarks_.RefreshMenus();
 
     StartTimer(TIMER_POSITION, 10);
 
@@ -182,6 +190,8 @@ void CPelinreaderView::ApplyTextMargins() {
     rc.right -= app_.BJR;
     rc.bottom -= app_.BJD;
     SendMessageA(page_.hwnd(), EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rc));
+    // The strip the margins take must be repainted, or text drawn there before stays visible.
+    InvalidateRect(page_.hwnd(), nullptr, TRUE);
 }
 
 void CPelinreaderView::AddToSidebar(const std::string& name) {
@@ -554,6 +564,45 @@ void CPelinreaderView::OnContents(UINT) {
     CTocDlg dlg(app_.readingState);
     dlg.DoModal(app_.MainWindow());
     reader_.ReturnFromContents(app_.readingState.currentPage);
+}
+
+// ---- bookmarks and reading records
+
+void CPelinreaderView::OnBookmarkCommand(UINT id) { bookmarks_.OnCommand(static_cast<int>(id)); }
+
+bool CPelinreaderView::EditedTextModified() {
+    return editMode && SendMessageA(page_.hwnd(), EM_GETMODIFY, 0, 0) != 0;
+}
+
+void CPelinreaderView::ShowOnlyInLibrary(const std::string& fileName) {
+    SendMessageA(Item(IDC_LIBRARY_LIST), LB_RESETCONTENT, 0, 0);
+    AddToSidebar(fileName);
+}
+
+void CPelinreaderView::RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
+                                            const std::vector<pel::MenuEntry>& remove) {
+    HMENU main = GetMenu(app_.MainWindow());
+    if (!main) return;
+    // "书签(&B)" holds "打开书签" and "删除书签" as its second and third items.
+    HMENU marks = GetSubMenu(main, 1);
+    if (!marks) return;
+    auto refill = [](HMENU sub, const std::vector<pel::MenuEntry>& entries) {
+        if (!sub) return;
+        while (GetMenuItemCount(sub) > 0) DeleteMenu(sub, 0, MF_BYPOSITION);
+        for (const pel::MenuEntry& e : entries)
+            AppendMenuA(sub, MF_STRING, static_cast<UINT_PTR>(e.id), e.text.c_str());
+    };
+    refill(GetSubMenu(marks, 1), open);
+    refill(GetSubMenu(marks, 2), remove);
+}
+
+void CPelinreaderView::OnReadingRecords(UINT) {
+    ApplyCursorActions(cursor_.Reveal());
+    CRecordsDlg dlg(*app_.profile, app_.iniPath, app_.programDir);
+    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
+    if (records_.OpenChosenRecord(dlg.choice, reader_)) {
+        // The book is open at its place; OpenChosenRecord already refreshed the library list.
+    }
 }
 
 // ---- the mouse cursor hides while the reader reads

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "book/reader.h"
+#include "state/bookmarks.h"
+#include "state/clock.h"
 #include "state/config_file.h"
+#include "state/reading_records.h"
 #include "state/navigation.h"
 #include "state/settings.h"
 #include "framework/handles.h"
@@ -19,7 +22,11 @@
 
 class CPelinreaderApp;
 
-class CPelinreaderView : public fw::Dialog, public pel::IReaderHost, public pel::INavigationHost {
+class CPelinreaderView : public fw::Dialog,
+                         public pel::IReaderHost,
+                         public pel::INavigationHost,
+                         public pel::IBookmarkHost,
+                         public pel::IRecordHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -54,6 +61,21 @@ public:
     void ResetArchiveListing() override;
     // An informational box captioned "提示" that view timer 100 closes after a second.
     void ShowSelfClosingTip(const std::string& text) override;
+    // Reading records, kept up to date on every opening.
+    void UpdateReadingRecords() override { records_.Flush(reader_, nav_); }
+    void EnsureReadingRecord() override { records_.EnsureRecord(reader_); }
+    bool HasReadingRecord(long long& position) override { return records_.StoredPosition(reader_, position); }
+    bool ReadingTimeOfOpenBook(long long& sessionSeconds, long long& storedSeconds) override {
+        return records_.ReadingTimeOfOpenBook(reader_, sessionSeconds, storedSeconds);
+    }
+    // IBookmarkHost, IRecordHost
+    bool EditedTextModified() override;
+    void SavePage() override {}
+    void ShowOnlyInLibrary(const std::string& fileName) override;
+    void RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
+                              const std::vector<pel::MenuEntry>& remove) override;
+    // At exit: the open book's reading time goes to its record.
+    void CreditReadingTime() { records_.Flush(reader_, nav_); }
     // INavigationHost (MessageBox is shared with the reader's host)
     void KillTimer(int id) override { StopTimer(id); }
     // Enter flips the auto-scroll flag; the scrolling itself is driven by its own timer.
@@ -100,6 +122,8 @@ private:
     void OnKeyUD(UINT id);
     void OnJumpPercent(UINT);
     void OnContents(UINT);
+    void OnBookmarkCommand(UINT id);
+    void OnReadingRecords(UINT);
     void OnChapterRule(UINT id);
     void OnCustomRule(UINT);
     void OnUpdateChapterRule(fw::CommandUI& ui);
@@ -124,6 +148,9 @@ private:
     pel::ViewSettings settings_;
     pel::Navigator nav_;
     pel::CursorHider cursor_;
+    pel::SystemClock clock_;
+    pel::BookmarkCommands bookmarks_;
+    pel::ReadingClock records_;
     fw::UniqueBrush formBrush_;
     SkinButton nextButton_, prevButton_, screenButton_;
     bool autoScroll_ = false;
