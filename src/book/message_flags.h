@@ -6,10 +6,14 @@ namespace pel {
 
 constexpr unsigned kMbOk = 0x00;
 constexpr unsigned kMbOkCancel = 0x01;
+constexpr unsigned kMbYesNo = 0x04;
+constexpr unsigned kMbIconStop = 0x10;
 constexpr unsigned kMbIconExclamation = 0x30;
 
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
 
 // Caption of the boxes that do not name one of their own: the program's name.
 inline constexpr const char* kAppCaption = "Pelinreader";

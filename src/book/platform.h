@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pel {
 
@@ -19,7 +20,25 @@ public:
     virtual bool Utf8ToUtf16(std::string_view text, std::u16string& out) = 0;
 };
 
-// Files as the book opener sees them.
+// Why a file could not be opened, read or written, in the causes that the file-error messages name.
+enum class FileError {
+    kNone,
+    kGeneric,
+    kFileNotFound,
+    kBadPath,
+    kTooManyOpenFiles,
+    kAccessDenied,
+    kInvalidFile,
+    kDirectoryFull,
+    kBadSeek,
+    kHardIO,
+    kSharingViolation,
+    kLockViolation,
+    kDiskFull,
+    kEndOfFile,
+};
+
+// Files as the book opener and the save commands see them.
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -31,6 +50,22 @@ public:
     // callers can refuse files too large to hold.
     virtual bool FileSize(const std::string& path, std::uint64_t& size) = 0;
     virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
+
+    // The first `count` bytes of the file (all of it when it is shorter); false when it cannot be read.
+    virtual bool ReadPrefix(const std::string& path, std::uint64_t count, std::string& bytes) {
+        if (!ReadAll(path, bytes)) return false;
+        if (bytes.size() > count) bytes.resize(static_cast<std::size_t>(count));
+        return true;
+    }
+    // Makes `pieces`, joined, the whole content of the file at `path` (created when missing). The bytes go
+    // to a new file beside it, which takes the old one's place only once every byte is written and the new
+    // file is closed; on any failure the file at `path` is as it was and `error` says why. A read-only file
+    // is refused with kAccessDenied.
+    virtual bool WriteAllReplacing(const std::string& /*path*/,
+                                   const std::vector<std::string_view>& /*pieces*/, FileError& error) {
+        error = FileError::kGeneric;
+        return false;
+    }
 };
 
 // The rich-edit page control as the reading logic uses it. Positions are the control's

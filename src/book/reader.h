@@ -102,6 +102,16 @@ public:
     void GoToTextPosition(long long position);
     void SyncTitle();
 
+    // The bytes of BookText that make up the page shown ("" when no page is shown).
+    std::string_view CurrentPageBytes() const;
+    // The text that went into the page control for the page shown: the page with its LF LF pairs written
+    // as CR LF, or in whole-book mode the whole text as it is.
+    std::string ShownPageText() const;
+    // The page shown was written to the book file as `pageBytes`: BookText takes them in place of the
+    // page, the later page starts move by the change in length, and the reading state is published again,
+    // so that the text in memory stays the text of the file until the book is next loaded.
+    void ReplaceCurrentPage(std::string_view pageBytes);
+
     // Commands.
     void SwitchPagingMode(int mode);  // 32798 (0), 32797 (1), 32830 (2)
     void CyclePagingMode();           // 32799
@@ -194,6 +204,9 @@ private:
 // Books larger than this are refused with a message instead of being loaded.
 constexpr unsigned long long kMaxBookBytes = 1536ull * 1024 * 1024;
 
+// Offset of the last single-byte character of `text` that is one of `bytes` (never a GBK trail byte), or
+// npos.
+std::size_t FindLastOf(std::string_view text, std::string_view bytes);
 // File name of a path: after the last '\' or '|'.
 std::string FileNameOf(const std::string& path);
 // Title of a book: after the last '\' up to the last '.'.

@@ -76,6 +76,43 @@ void Reader::ShowPage(int page) {
     page_.ClearModified();
 }
 
+std::string_view Reader::CurrentPageBytes() const {
+    if (pageCount_ > kMaxPages || currentPage_ < 0 || currentPage_ > pageCount_) return {};
+    const long long length = TextLength();
+    const long long start = std::clamp(PageStart(currentPage_), 0LL, length);
+    const long long end =
+        currentPage_ >= pageCount_ ? length : std::clamp(PageStart(currentPage_ + 1), start, length);
+    return std::string_view(*text_).substr(static_cast<std::size_t>(start),
+                                           static_cast<std::size_t>(end - start));
+}
+
+std::string Reader::ShownPageText() const {
+    if (pagingMode == kPagingWhole) return *text_;
+    return MakePageText(CurrentPageBytes());
+}
+
+void Reader::ReplaceCurrentPage(std::string_view pageBytes) {
+    if (pageCount_ > kMaxPages || currentPage_ < 0 || currentPage_ > pageCount_) return;
+    const std::string_view old = CurrentPageBytes();
+    const std::size_t start = static_cast<std::size_t>(old.data() - text_->data());
+    std::string text;
+    text.reserve(text_->size() - old.size() + pageBytes.size());
+    text.append(*text_, 0, start);
+    text.append(pageBytes);
+    text.append(*text_, start + old.size(), std::string::npos);
+    const long long shift = static_cast<long long>(pageBytes.size()) - static_cast<long long>(old.size());
+    for (int k = currentPage_ + 1; k <= pageCount_; ++k) pageTable_[static_cast<std::size_t>(k)] += shift;
+    text_ = std::make_shared<const std::string>(std::move(text));
+    hanziCount_ = CountHighBitBytes(*text_) / 2;
+    if (pagingMode == kPagingWhole) {
+        index_.Build(text_, *text_);
+    } else {
+        auto shown = std::make_shared<const std::string>(ShownPageText());
+        index_.Build(shown, *shown);
+    }
+    SyncTitle();
+}
+
 void Reader::GoToTextPosition(long long position) {
     lineRestorePending_ = false;
     position = std::clamp(position, 0LL, TextLength());

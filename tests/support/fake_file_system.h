@@ -37,8 +37,30 @@ public:
         return true;
     }
 
+    // A whole new content, as the platform writes it: all of it or, on failure, nothing.
+    bool WriteAllReplacing(const std::string& path, const std::vector<std::string_view>& pieces,
+                           FileError& error) override {
+        ++writes;
+        auto it = files.find(path);
+        if (it != files.end() && it->second.readOnly) {
+            error = FileError::kAccessDenied;
+            return false;
+        }
+        if (failWrite != FileError::kNone) {
+            error = failWrite;
+            return false;
+        }
+        std::string bytes;
+        for (std::string_view piece : pieces) bytes.append(piece);
+        files[path].bytes = std::move(bytes);
+        error = FileError::kNone;
+        return true;
+    }
+
     std::map<std::string, File> files;
     bool failAllocation = false;
+    FileError failWrite = FileError::kNone;  // every write fails with this cause
+    int writes = 0;
 };
 
 }  // namespace pel::testing

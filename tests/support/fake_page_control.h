@@ -21,24 +21,7 @@ public:
     }
 
     void SetText(std::string_view cp936) override {
-        text_.assign(cp936);
-        lineStarts_.assign(1, 0);
-        const auto* b = reinterpret_cast<const unsigned char*>(text_.data());
-        const auto* end = b + text_.size();
-        int chars = 0;
-        int inLine = 0;
-        for (const unsigned char* p = b; p < end;) {
-            const int width = ControlCharBytes(p, end);
-            const bool lineFeed = *p == '\n';
-            p += width;
-            ++chars;
-            ++inLine;
-            if (lineFeed || (wrapChars_ > 0 && inLine == wrapChars_ && p < end && *p != '\n')) {
-                lineStarts_.push_back(chars);
-                inLine = 0;
-            }
-        }
-        charCount_ = chars;
+        Assign(cp936);
         first_ = 0;
         ++setTextCalls;
     }
@@ -76,7 +59,30 @@ public:
     int focusCalls = 0;
     int clearModifiedCalls = 0;
 
-private:
+protected:
+    // New text in place of the old; the view stays where it was as far as the new text allows.
+    void Assign(std::string_view cp936) {
+        text_.assign(cp936);
+        lineStarts_.assign(1, 0);
+        const auto* b = reinterpret_cast<const unsigned char*>(text_.data());
+        const auto* end = b + text_.size();
+        int chars = 0;
+        int inLine = 0;
+        for (const unsigned char* p = b; p < end;) {
+            const int width = ControlCharBytes(p, end);
+            const bool lineFeed = *p == '\n';
+            p += width;
+            ++chars;
+            ++inLine;
+            if (lineFeed || (wrapChars_ > 0 && inLine == wrapChars_ && p < end && *p != '\n')) {
+                lineStarts_.push_back(chars);
+                inLine = 0;
+            }
+        }
+        charCount_ = chars;
+        first_ = std::clamp(first_, 0, std::max(0, LineCount() - visibleLines_));
+    }
+
     std::size_t ByteOfChar(int charPos) const {
         const auto* b = reinterpret_cast<const unsigned char*>(text_.data());
         std::size_t pos = 0;
@@ -86,6 +92,7 @@ private:
         return pos;
     }
 
+private:
     int visibleLines_;
     int wrapChars_;
     std::string text_;

@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdint>
+#include <cstdlib>
 
 namespace pel {
 
@@ -25,6 +27,12 @@ public:
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
     bool ok() const { return fd_ >= 0; }
+    // Hands the descriptor over to a caller that closes it itself.
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
 
 private:
     int fd_;
@@ -92,7 +100,63 @@ bool CopyMapped(int fd, std::size_t n, std::string& bytes) {
     return copied;
 }
 
+bool WriteFully(int fd, std::string_view bytes, int& error) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            error = put < 0 ? errno : ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
 }  // namespace
+
+FileError FileErrorFromErrno(int error) {
+    switch (error) {
+        case 0:
+            return FileError::kNone;
+        case ENOENT:
+            return FileError::kFileNotFound;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+        case EINVAL:
+            return FileError::kBadPath;
+        case EMFILE:
+        case ENFILE:
+            return FileError::kTooManyOpenFiles;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case EEXIST:
+            return FileError::kAccessDenied;
+        case EBADF:
+            return FileError::kInvalidFile;
+        case EMLINK:
+            return FileError::kDirectoryFull;
+        case ESPIPE:
+            return FileError::kBadSeek;
+        case EIO:
+            return FileError::kHardIO;
+        case ETXTBSY:
+        case EBUSY:
+            return FileError::kSharingViolation;
+        case ENOLCK:
+            return FileError::kLockViolation;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return FileError::kDiskFull;
+        default:
+            return FileError::kGeneric;
+    }
+}
 
 bool NativeFileSystem::CanOpenForReading(const std::string& path) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -134,6 +198,83 @@ bool NativeFileSystem::ReadAll(const std::string& path, std::string& bytes) {
         done += static_cast<std::size_t>(got);
     }
     bytes.resize(done);
+    return true;
+}
+
+bool NativeFileSystem::ReadPrefix(const std::string& path, std::uint64_t count, std::string& bytes) {
+    bytes.clear();
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st;
+    if (!fd.ok() || !IsRegularFile(fd.get(), st)) return false;
+    const std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
+    bytes.resize(static_cast<std::size_t>(count < size ? count : size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return true;
+}
+
+bool NativeFileSystem::WriteAllReplacing(const std::string& requested,
+                                         const std::vector<std::string_view>& pieces, FileError& error) {
+    error = FileError::kNone;
+    std::string path = requested;
+    mode_t mode = 0644;
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            error = FileError::kAccessDenied;
+            return false;
+        }
+        // The book must be ours to write, as it would be for an in-place save.
+        Fd probe(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+        if (!probe.ok()) {
+            error = FileErrorFromErrno(errno);
+            return false;
+        }
+        mode = st.st_mode & 07777;
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved) != nullptr) path = resolved;
+    } else if (errno != ENOENT) {
+        error = FileErrorFromErrno(errno);
+        return false;
+    }
+
+    std::string temp = path + ".save-XXXXXX";
+    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (!fd.ok()) {
+        // A missing folder makes the path itself wrong.
+        error = errno == ENOENT ? FileError::kBadPath : FileErrorFromErrno(errno);
+        return false;
+    }
+    int failure = 0;
+    bool written = true;
+    for (std::string_view piece : pieces) {
+        if (!WriteFully(fd.get(), piece, failure)) {
+            written = false;
+            break;
+        }
+    }
+    if (written && ::fchmod(fd.get(), mode) != 0) failure = errno, written = false;
+    if (written && ::fsync(fd.get()) != 0 && errno != EINVAL) failure = errno, written = false;
+    // The descriptor is closed here, once, and its result counts: a failed close may mean lost bytes.
+    const int closeResult = ::close(fd.release());
+    if (written && closeResult != 0) failure = errno, written = false;
+    if (written && ::rename(temp.c_str(), path.c_str()) != 0) failure = errno, written = false;
+    if (!written) {
+        ::unlink(temp.c_str());
+        error = FileErrorFromErrno(failure);
+        if (error == FileError::kNone) error = FileError::kGeneric;
+        return false;
+    }
     return true;
 }
 

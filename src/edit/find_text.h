@@ -1,0 +1,41 @@
+// Finding text in the page as the page control holds it: CP936 bytes, positions in the control's own
+// characters (a GBK double-byte character is one position, every other byte one).
+#pragma once
+#include <cstddef>
+#include <string_view>
+
+namespace pel {
+
+struct FindOptions {
+    bool matchCase = false;
+    bool wholeWord = false;
+};
+
+// Where a scan starts or a match lies: the control position and the byte offset of the same character.
+struct TextPlace {
+    long long charPos = 0;
+    std::size_t byteOffset = 0;
+    // Whether the character before this place is a word character (false at the start of the text).
+    bool wordBefore = false;
+};
+
+// Number of control positions of a CP936 text.
+long long ControlLength(std::string_view text);
+
+// Letters and digits make words: ASCII letters and digits, the full-width ones, and every double-byte
+// character outside GBK's punctuation and symbol rows (so each Chinese character is a word character).
+// Spaces, ASCII punctuation, the underscore, line ends and Chinese punctuation separate words.
+bool IsWordCharacter(const unsigned char* p, int width);
+
+// The place of control position `charPos` in `text`; false when the position lies beyond its end.
+bool PlaceOfPosition(std::string_view text, long long charPos, TextPlace& place);
+
+// The first match of `what` at or after `from`, wholly inside `text`. A match starts and ends on
+// character boundaries, so it never begins or ends inside a double-byte character. Without matchCase,
+// single-byte ASCII letters compare without case (a trail byte is never folded); wholeWord asks for a word
+// boundary (a change between word and non-word characters, or the edge of the text) at both ends of the
+// match. An empty `what` finds nothing.
+bool FindFrom(std::string_view text, const TextPlace& from, std::string_view what, FindOptions options,
+              TextPlace& match);
+
+}  // namespace pel
