@@ -96,6 +96,12 @@ void Reader::OpenBook(const std::string& requested) {
     host_.EnsureReadingRecord();
     state_.bookTitle = BookTitleOf(path);
     host_.PublishReadingState(state_);
+    openedBookPath_ = bookPath_;
+    openedFile_ = path;
+}
+
+const std::string& Reader::BookFilePath() const {
+    return !bookPath_.empty() && bookPath_ == openedBookPath_ ? openedFile_ : bookPath_;
 }
 
 void Reader::RunPagination() {

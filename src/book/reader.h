@@ -138,6 +138,9 @@ public:
     // State the view and later features read.
     const std::string& BookPath() const { return bookPath_; }
     void SetBookPath(const std::string& p) { bookPath_ = p; }
+    // The file behind BookPath: the one the last OpenBook read while BookPath is still the path it left
+    // (so the full path of a book found in books\ beside the program), else BookPath itself.
+    const std::string& BookFilePath() const;
     const std::string& Text() const { return *text_; }
     long long TextLength() const { return static_cast<long long>(text_->size()); }
     int TextEncoding() const { return encoding_; }
@@ -179,6 +182,8 @@ private:
     ICodePage& codePage_;
 
     std::string bookPath_;
+    std::string openedBookPath_;               // BookPath as the last successful OpenBook left it
+    std::string openedFile_;                   // the file that OpenBook read
     std::shared_ptr<const std::string> text_;  // BookText, never null
     int encoding_ = 0;
     long long hanziCount_ = 0;

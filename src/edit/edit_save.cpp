@@ -43,8 +43,12 @@ SaveOutcome EditSession::SavePage() {
     const std::string controlText = edit_.Text();
     if (reader_.CurrentPage() > reader_.PageCount()) return SaveOutcome::kNothingToSave;
     const std::string page = PageToSave(controlText);
-    if (!WriteBook(reader_.BookPath(), page, reader_.TextEncoding() == kEncodingAnsi))
-        return SaveOutcome::kFailed;
+    // An archive member path names no file that could be written; any other book goes to the file it was
+    // read from.
+    const std::string& path = FindLastOf(reader_.BookPath(), "|") != std::string::npos
+                                  ? reader_.BookPath()
+                                  : reader_.BookFilePath();
+    if (!WriteBook(path, page, reader_.TextEncoding() == kEncodingAnsi)) return SaveOutcome::kFailed;
     // The working text follows the file, so that a later save of another page keeps this one.
     reader_.ReplaceCurrentPage(page);
     return SaveOutcome::kSaved;

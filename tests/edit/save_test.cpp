@@ -283,6 +283,22 @@ TEST_F(SaveTest, AnArchiveMemberCannotBeSavedInPlaceButCanBeSavedAs) {
     EXPECT_EQ(reader.BookPath(), "D:\\新书.txt");
 }
 
+TEST_F(SaveTest, ABookFoundInTheBooksFolderIsSavedThere) {
+    // The book had moved into books\ beside the program: BookPath is the relative form, the file is the
+    // one beside the program, whatever the current folder.
+    files.Add("C:\\pel\\books\\a.txt", ChineseLines(10));
+    reader.SetBookPath("D:\\old\\a.txt");
+    reader.OpenBook("D:\\old\\a.txt");
+    ASSERT_EQ(reader.BookPath(), "books\\a.txt");
+    StartEditing();
+    TypeAt(0, "改");
+    ASSERT_EQ(session.SavePageAndReload(), SaveOutcome::kSaved);
+    EXPECT_EQ(File("C:\\pel\\books\\a.txt"), "改" + ChineseLines(10));
+    EXPECT_EQ(files.files.count("books\\a.txt"), 0u);
+    EXPECT_EQ(reader.BookPath(), "books\\a.txt");
+    EXPECT_EQ(control.text(), "改" + ChineseLines(10));
+}
+
 TEST_F(SaveTest, SaveAsWritesTheBookAsShownAndMovesToTheNewFile) {
     const std::string book = ChineseLines(120);
     Open("C:\\a.txt", book);
