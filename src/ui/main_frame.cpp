@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 
 #include "app/pelinreader_app.h"
 #include "resource.h"
@@ -87,6 +88,7 @@ bool CMainFrame::LoadFrame() {
     const pel::FrameSettings fs = pel::ReadFrameSettings(*app_.profile, app_.iniPath);
     rememberedPlacement_ = fs.placement;
     app_.TimeSpanTip = fs.timeSpanTip;
+    clock_.nextReminderMinutes = fs.timeSpanTip;
     toolflag = fs.toolFlag;
     statusflag = fs.statusFlag;
     customTitle_ = fs.diyName;
@@ -133,7 +135,11 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     if (!CreateStatusBar()) return -1;
 
     // The clock and reading time (timers 101 and 12) run for the life of the frame.
+    clock_.readingSeconds = 0;
+    clock_.readingTimeShown = false;
     SetTimer(hwnd_, TIMER_FRAME_CLOCK, 1000, nullptr);
+    clock_.clockStart = static_cast<long long>(std::time(nullptr));
+    UpdateClock();
     SetTimer(hwnd_, TIMER_FRAME_READING_TIME, 120000, nullptr);
 
     SendMessageA(status_, SB_SETBKCOLOR, 0, RGB(191, 219, 255));
@@ -240,7 +246,7 @@ bool CMainFrame::CreateStatusBar() {
     idlePrompt_ = fw::LoadStringResource(IDS_IDLE_PROMPT);
     SetStatusParts();
     SetPaneText(0, idlePrompt_);
-    SetPaneText(1, fw::LoadStringResource(ID_PANE_CLOCK));
+    if (paneTexts_[1].empty()) SetPaneText(1, fw::LoadStringResource(ID_PANE_CLOCK));
     SetPaneText(2, fw::LoadStringResource(ID_PANE_SIZE));
     SetPaneText(3, fw::LoadStringResource(ID_PANE_PROGRESS));
     return true;
@@ -385,7 +391,7 @@ LRESULT CMainFrame::OnMenuSelect(WPARAM wp, LPARAM lp) {
 
 LRESULT CMainFrame::OnExitMenuLoop(WPARAM, LPARAM) {
     inMenu_ = false;
-    SetPaneText(0, idlePrompt_);
+    SetPaneText(0, clock_.readingTimeShown ? ReadingTimeText(clock_.readingSeconds) : idlePrompt_);
     return 0;
 }
 
@@ -545,8 +551,63 @@ LRESULT CMainFrame::OnTimer(WPARAM wp, LPARAM) {
         FirstShowSetUp();
         return 0;
     }
-    // Clock and reading time are driven from here (timers 101 and 12).
+    if (id == TIMER_FRAME_READING_TIME) clock_.readingTimeShown = true;
+    UpdateClock();
     return 0;
+}
+
+void CMainFrame::UpdateClock() {
+    const std::time_t t = std::time(nullptr);
+    const long long now = static_cast<long long>(t);
+    std::tm local{};
+    localtime_s(&local, &t);
+    const ClockFace face{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                         local.tm_min,         local.tm_sec,     local.tm_wday};
+    const std::string text = ClockPaneText(face);
+    if (status_) {
+        fw::WindowDC dc(hwnd_);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0));
+        fw::SelectObjectScope sel(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        SIZE sz{};
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
+        if (sz.cx + 12 != clockPaneWidth_) {
+            clockPaneWidth_ = sz.cx + 12;
+            SetStatusParts();
+        }
+        SetPaneText(1, text);
+    }
+    if (clock_.readingTimeShown && !clock_.hidden) {
+        clock_.readingSeconds = clock_.SecondsRead(now);
+        if (!inMenu_) SetPaneText(0, ReadingTimeText(clock_.readingSeconds));
+    }
+    int minutes = 0;
+    if (!clock_.ReminderDue(now, app_.TimeSpanTip, minutes)) return;
+    if (view_) view_->RevealCursor();
+    if (clock_.hidden) return;
+    ShowReminder(ReminderText(minutes));
+}
+
+void CMainFrame::ShowReminder(const std::string& text) {
+    if (clock_.reminderBoxState == 0) {
+        clock_.reminderBoxState = 1;
+        ::MessageBoxA(hwnd_, text.c_str(), "温馨提示！", MB_OK | MB_ICONEXCLAMATION);
+        // The away message may have replaced this box meanwhile; it resets the state itself.
+        if (clock_.reminderBoxState == 1) clock_.reminderBoxState = 0;
+        return;
+    }
+    if (clock_.reminderBoxState != 1) return;
+    // The previous reminder is still open: the reader is away.
+    clock_.reminderBoxState = 2;
+    HWND open = FindWindowA("#32770", "温馨提示！");
+    if (!open) {
+        clock_.reminderBoxState = 0;
+        return;
+    }
+    PostMessageA(open, WM_CLOSE, 0, 0);
+    const std::string away = text + "\r嗯？主人已离开...";
+    ::MessageBoxA(hwnd_, away.c_str(), "新消息！", MB_OK | MB_ICONEXCLAMATION);
+    clock_.reminderBoxState = 0;
+    ::MessageBoxA(hwnd_, "嗨！欢迎主人回来，请继续阅读...", "新消息！", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMainFrame::OnIdle() {

@@ -9,6 +9,7 @@
 
 #include "framework/handles.h"
 #include "framework/window.h"
+#include "ui/reading_clock.h"
 #include "state/placement.h"
 #include "state/settings.h"
 
@@ -100,8 +101,11 @@ private:
     std::string customTitle_;
     std::string idlePrompt_;
     void FirstShowSetUp();
+    void UpdateClock();
+    void ShowReminder(const std::string& text);
     void ApplyRememberedPlacement();
 
+    ReadingClockState clock_;
     pel::WindowPlacement rememberedPlacement_;
     bool placementApplied_ = false;
     bool bossKeyRegistered_ = true;

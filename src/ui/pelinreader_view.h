@@ -88,6 +88,8 @@ public:
     // The reader's margins inside the page control, applied once the window has its size.
     void ApplyTextMargins();
     bool editMode = false;
+    // A reminder or a dialog shows a cursor hidden while reading.
+    void RevealCursor() { ApplyCursorActions(cursor_.Reveal()); }
 
     // Hidden parts of the form; persisted by the settings.
     bool sidebarHidden = true;
