@@ -1,16 +1,21 @@
 #include "ui/main_frame.h"
 
 #include <algorithm>
+#include <shellapi.h>
+
 #include <cmath>
 #include <ctime>
 
 #include "app/pelinreader_app.h"
 #include "resource.h"
+#include "ui/boss_key_dialog.h"
 #include "ui/pelinreader_view.h"
 
 namespace {
 
 constexpr char kFrameClass[] = "PelinreaderFrame";
+constexpr UINT kTrayMessage = WM_USER + 1;
+constexpr UINT kTrayIconId = 128;
 
 struct ToolButton {
     int command;
@@ -62,6 +67,9 @@ const fw::MessageEntry<CMainFrame> CMainFrame::kMessages[] = {
     {WM_NOTIFY, &CMainFrame::OnNotify},
     {WM_SETFOCUS, &CMainFrame::OnSetFocus},
     {WM_GETMINMAXINFO, &CMainFrame::OnGetMinMaxInfo},
+    {WM_HOTKEY, &CMainFrame::OnHotKey},
+    {WM_SYSCOMMAND, &CMainFrame::OnSysCommand},
+    {kTrayMessage, &CMainFrame::OnTrayNotify},
 };
 
 const fw::CommandEntry<CMainFrame> CMainFrame::kCommands[] = {
@@ -69,6 +77,7 @@ const fw::CommandEntry<CMainFrame> CMainFrame::kCommands[] = {
     {ID_VIEW_TOOLBAR, ID_VIEW_TOOLBAR, &CMainFrame::OnToggleToolBar},
     {ID_VIEW_STATUS_BAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnToggleStatusBar},
     {ID_FULL_SCREEN, ID_FULL_SCREEN, &CMainFrame::OnFullScreen},
+    {ID_BOSS_KEY, ID_BOSS_KEY, &CMainFrame::OnBossKey},
 };
 
 const fw::UpdateEntry<CMainFrame> CMainFrame::kUpdates[] = {
@@ -340,6 +349,7 @@ void CMainFrame::SaveAndClose() {
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
     UnregisterHotKey(hwnd_, kBossHotKeyId);
+    RemoveTrayIcon();
     KillTimer(hwnd_, TIMER_FRAME_CLOCK);
     KillTimer(hwnd_, TIMER_FRAME_READING_TIME);
     PostQuitMessage(0);
@@ -494,6 +504,107 @@ void CMainFrame::FillExitSnapshot(pel::ExitSnapshot& s) const {
     p.bottom = wp.rcNormalPosition.bottom;
     s.toolFlag = toolflag;
     s.statusFlag = statusflag;
+}
+
+// ---- boss key and tray
+
+bool CMainFrame::AddTrayIcon() {
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hwnd_;
+    nid.uID = kTrayIconId;
+    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid.uCallbackMessage = kTrayMessage;
+    nid.hIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    std::string tip = "Pelin阅读器 V2.8\r\n正在阅读：" + app_.readingState.bookTitle;
+    if (tip.size() > 62) tip = "Pelin阅读器 V2.8";
+    lstrcpynA(nid.szTip, tip.c_str(), sizeof nid.szTip);
+    trayIconShown_ = Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+    return trayIconShown_;
+}
+
+void CMainFrame::RemoveTrayIcon() {
+    if (!trayIconShown_) return;
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hwnd_;
+    nid.uID = kTrayIconId;
+    Shell_NotifyIconA(NIM_DELETE, &nid);
+    trayIconShown_ = false;
+}
+
+void CMainFrame::HideToTray(bool byBossKey) {
+    AddTrayIcon();
+    ShowWindow(hwnd_, SW_HIDE);
+    if (view_) view_->CreditReadingTime();
+    clock_.hidden = true;
+    clock_.hiddenSince = static_cast<long long>(std::time(nullptr));
+    if (byBossKey && view_) view_->RevealCursor();
+}
+
+void CMainFrame::ShowFromTray() {
+    ShowWindow(hwnd_, SW_SHOW);
+    if (view_) view_->ResumeReadingTime();
+    RemoveTrayIcon();
+    if (clock_.hidden) clock_.hiddenTotal += static_cast<long long>(std::time(nullptr)) - clock_.hiddenSince;
+    clock_.hidden = false;
+}
+
+LRESULT CMainFrame::OnHotKey(WPARAM, LPARAM) {
+    if (IsWindowVisible(hwnd_))
+        HideToTray(true);
+    else
+        ShowFromTray();
+    return 0;
+}
+
+LRESULT CMainFrame::OnSysCommand(WPARAM wp, LPARAM lp) {
+    const UINT command = static_cast<UINT>(wp);
+    if (command == SC_MINIMIZE || command == SC_CLOSE) {
+        if (app_.TrayFlag == -1) {
+            const int answer = ::MessageBoxA(hwnd_,
+                                             "首次使用，请选择托盘按钮：\n【是】：最小化按钮托盘；\n【否】：关闭按钮托盘；\n"
+                                             "【取消】：始终不托盘。",
+                                             "托盘按钮选择", MB_YESNOCANCEL | MB_ICONQUESTION);
+            app_.TrayFlag = answer == IDYES ? 1 : answer == IDNO ? 2 : 0;
+        }
+        if ((command == SC_MINIMIZE && app_.TrayFlag == 1) || (command == SC_CLOSE && app_.TrayFlag == 2)) {
+            HideToTray(false);
+            return 0;
+        }
+    }
+    return DefaultProc(WM_SYSCOMMAND, wp, lp);
+}
+
+LRESULT CMainFrame::OnTrayNotify(WPARAM, LPARAM lp) {
+    if (lp == WM_LBUTTONUP) {
+        ShowFromTray();
+    } else if (lp == WM_RBUTTONUP) {
+        fw::UniqueMenu menu(CreatePopupMenu());
+        AppendMenuA(menu.get(), MF_STRING, ID_APP_ABOUT, "关于V2.8");
+        AppendMenuA(menu.get(), MF_STRING, ID_FILE_RECORDS, "阅读记录");
+        AppendMenuA(menu.get(), MF_STRING, ID_APP_EXIT, "退出");
+        POINT pt;
+        GetCursorPos(&pt);
+        SetForegroundWindow(hwnd_);
+        TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+        PostMessageA(hwnd_, WM_NULL, 0, 0);
+    }
+    return 0;
+}
+
+void CMainFrame::OnBossKey(UINT) {
+    CBossKeyDlg dlg(app_.KeyA, app_.KeyV);
+    if (dlg.DoModal(hwnd_) != IDOK) return;
+    UnregisterHotKey(hwnd_, kBossHotKeyId);
+    if (RegisterHotKey(hwnd_, kBossHotKeyId, static_cast<UINT>(dlg.modifiers), static_cast<UINT>(dlg.virtualKey))) {
+        app_.KeyA = dlg.modifiers;
+        app_.KeyV = dlg.virtualKey;
+        bossKeyRegistered_ = true;
+    } else {
+        bossKeyRegistered_ = false;
+        ::MessageBoxA(hwnd_, "老板键冲突！请重设或取消！", app_.AppTitle(), MB_OK);
+    }
 }
 
 // ---- full screen

@@ -101,11 +101,21 @@ private:
     std::string customTitle_;
     std::string idlePrompt_;
     void FirstShowSetUp();
+    // Boss key and tray.
+    LRESULT OnHotKey(WPARAM, LPARAM);
+    LRESULT OnSysCommand(WPARAM, LPARAM);
+    LRESULT OnTrayNotify(WPARAM, LPARAM);
+    void OnBossKey(UINT);
+    void HideToTray(bool byBossKey);
+    void ShowFromTray();
+    bool AddTrayIcon();
+    void RemoveTrayIcon();
     void UpdateClock();
     void ShowReminder(const std::string& text);
     void ApplyRememberedPlacement();
 
     ReadingClockState clock_;
+    bool trayIconShown_ = false;
     pel::WindowPlacement rememberedPlacement_;
     bool placementApplied_ = false;
     bool bossKeyRegistered_ = true;

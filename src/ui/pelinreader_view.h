@@ -74,8 +74,10 @@ public:
     void ShowOnlyInLibrary(const std::string& fileName) override;
     void RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
                               const std::vector<pel::MenuEntry>& remove) override;
-    // At exit: the open book's reading time goes to its record.
+    // At exit and when hiding: the open book's reading time goes to its record.
     void CreditReadingTime() { records_.Flush(reader_, nav_); }
+    // Back from the tray or the boss key: the reading time runs again.
+    void ResumeReadingTime() { records_.OnWindowShown(reader_, nav_); }
     // INavigationHost (MessageBox is shared with the reader's host)
     void KillTimer(int id) override { StopTimer(id); }
     // Enter flips the auto-scroll flag; the scrolling itself is driven by its own timer.
