@@ -102,7 +102,11 @@ public:
     void GoToTextPosition(long long position);
     void SyncTitle();
 
-    // The bytes of BookText that make up the page shown ("" when no page is shown).
+    // A page of the book is in the page control: false after a pagination stopped at the page limit.
+    bool ShowsPage() const {
+        return pageCount_ <= kMaxPages && currentPage_ >= 0 && currentPage_ <= pageCount_;
+    }
+    // The bytes of BookText that make up the page shown (empty, at offset 0, when no page is shown).
     std::string_view CurrentPageBytes() const;
     // The text that went into the page control for the page shown: the page with its LF LF pairs written
     // as CR LF, or in whole-book mode the whole text as it is.

@@ -77,7 +77,7 @@ void Reader::ShowPage(int page) {
 }
 
 std::string_view Reader::CurrentPageBytes() const {
-    if (pageCount_ > kMaxPages || currentPage_ < 0 || currentPage_ > pageCount_) return {};
+    if (!ShowsPage()) return std::string_view(*text_).substr(0, 0);
     const long long length = TextLength();
     const long long start = std::clamp(PageStart(currentPage_), 0LL, length);
     const long long end =
@@ -92,7 +92,7 @@ std::string Reader::ShownPageText() const {
 }
 
 void Reader::ReplaceCurrentPage(std::string_view pageBytes) {
-    if (pageCount_ > kMaxPages || currentPage_ < 0 || currentPage_ > pageCount_) return;
+    if (!ShowsPage()) return;
     const std::string_view old = CurrentPageBytes();
     const std::size_t start = static_cast<std::size_t>(old.data() - text_->data());
     std::string text;

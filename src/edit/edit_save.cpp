@@ -41,7 +41,9 @@ bool EditSession::WriteBook(const std::string& path, std::string_view page, bool
 SaveOutcome EditSession::SavePage() {
     if (!editing_ || !edit_.IsModified()) return SaveOutcome::kNothingToSave;
     const std::string controlText = edit_.Text();
-    if (reader_.CurrentPage() > reader_.PageCount()) return SaveOutcome::kNothingToSave;
+    // After a pagination stopped at the page limit the control holds no page of the book to write back.
+    if (reader_.CurrentPage() > reader_.PageCount() || !reader_.ShowsPage())
+        return SaveOutcome::kNothingToSave;
     const std::string page = PageToSave(controlText);
     // An archive member path names no file that could be written; any other book goes to the file it was
     // read from.
@@ -81,7 +83,7 @@ void EditSession::SaveAs() {
     const std::string controlText = edit_.Text();
     std::string chosen;
     if (!host_.AskSaveAsPath(chosen)) return;
-    if (reader_.CurrentPage() > reader_.PageCount()) return;
+    if (reader_.CurrentPage() > reader_.PageCount() || !reader_.ShowsPage()) return;
     const std::string page = PageToSave(controlText);
     const std::string target = SaveAsPath(chosen);
     // The book moves to the new file only once the file holds it.

@@ -13,12 +13,19 @@ const std::string kEmptyText;
 
 std::string Key(int key) { return std::to_string(key); }
 
+// The stored text of a list entry.
+const std::string& RawOf(const std::string& folder) { return folder; }
+template <typename Entry>
+const std::string& RawOf(const Entry& entry) {
+    return entry.raw;
+}
+
 // The order of keys 1..key after entry `key` has become the first: [key, 1, 2, .., key - 1].
 template <typename Entry, std::size_t N>
 std::vector<std::string> RotatedToFront(const std::array<Entry, N>& entries, int key) {
     std::vector<std::string> lines;
-    lines.push_back(entries[static_cast<std::size_t>(key)].raw);
-    for (int k = 1; k < key; ++k) lines.push_back(entries[static_cast<std::size_t>(k)].raw);
+    lines.push_back(RawOf(entries[static_cast<std::size_t>(key)]));
+    for (int k = 1; k < key; ++k) lines.push_back(RawOf(entries[static_cast<std::size_t>(k)]));
     return lines;
 }
 
@@ -27,7 +34,7 @@ template <typename Entry, std::size_t N>
 std::vector<std::string> WithoutEntry(const std::array<Entry, N>& entries, int key, int count) {
     std::vector<std::string> lines;
     for (int k = 1; k <= count; ++k) {
-        if (k != key) lines.push_back(entries[static_cast<std::size_t>(k)].raw);
+        if (k != key) lines.push_back(RawOf(entries[static_cast<std::size_t>(k)]));
     }
     lines.push_back("");
     return lines;
@@ -156,6 +163,56 @@ bool CConfigFile::ListsFolder(const std::string& folder) const {
         if (folders_[static_cast<std::size_t>(key)] == folder) return true;
     }
     return false;
+}
+
+void CConfigFile::MoveRecentFolderToFront(int number) {
+    if (number < 1 || number > fileNum_) return;
+    const std::vector<std::string> lines = RotatedToFront(folders_, number);
+    for (int k = 1; k <= number; ++k) {
+        profile_.WriteString(path_, settings::kFileDirSection, Key(k),
+                             lines[static_cast<std::size_t>(k - 1)]);
+    }
+    LoadRecentFolders();
+}
+
+void CConfigFile::DeleteRecentFolder(int number) {
+    if (number < 1 || number > fileNum_) return;
+    const int count = fileNum_;
+    const std::vector<std::string> lines = WithoutEntry(folders_, number, count);
+    for (int k = number; k <= count; ++k) {
+        profile_.WriteString(path_, settings::kFileDirSection, Key(k),
+                             lines[static_cast<std::size_t>(k - 1)]);
+    }
+    WriteSetting(profile_, path_, settings::kFileNum, count - 1);
+    LoadRecentFolders();
+}
+
+void CConfigFile::ClearRecentFolders() {
+    profile_.WriteString(path_, settings::kFileDirSection, settings::kFileNum.key, "");
+    for (int k = 1; k <= settings::kRecentFolderKeys; ++k) {
+        profile_.WriteString(path_, settings::kFileDirSection, Key(k) + " ", "");
+    }
+    LoadRecentFolders();
+}
+
+bool CConfigFile::AddRecentFolder(const std::string& folder) {
+    if (folder.empty() || ListsFolder(folder)) return false;
+    // The slot after the list as it stands now: a count remembered from earlier in the run would leave
+    // empty entries behind once folders were deleted or the list cleared in between.
+    const int count = std::min(fileNum_ + 1, settings::kRecentFolderKeys);
+    WriteSetting(profile_, path_, settings::kFileNum, count);
+    profile_.WriteString(path_, settings::kFileDirSection, Key(count), folder);
+    LoadRecentFolders();
+    MoveRecentFolderToFront(count);
+    return true;
+}
+
+std::vector<MenuEntry> CConfigFile::RecentFolderMenu(int idBase) const {
+    std::vector<MenuEntry> menu;
+    for (int k = 1; k <= fileNum_; ++k) {
+        menu.push_back({idBase + k, std::to_string(k) + " " + folders_[static_cast<std::size_t>(k)]});
+    }
+    return menu;
 }
 
 void CConfigFile::LoadReadingRecords() {

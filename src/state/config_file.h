@@ -58,11 +58,28 @@ public:
     // txtsize and txthj are written only when not negative.
     void SaveStyle(const StyleValues& style);
 
-    // File Dir: FileNum (0..5) and keys 1..FileNum.
+    // File Dir: FileNum (0..5 whatever the file says) and keys 1..FileNum, each a folder without its
+    // trailing backslash, the most recently added or used first.
     void LoadRecentFolders();
     int FileNum() const { return fileNum_; }
     const std::string& RecentFolder(int number) const;  // 1..FileNum
     bool ListsFolder(const std::string& folder) const;  // byte for byte
+    // The list updates below write their keys at once and reload the list.
+    // Folders 1..number-1 move down one place and folder `number` becomes folder 1; keys 1..number are
+    // written, FileNum stays.
+    void MoveRecentFolderToFront(int number);
+    // Later folders move up one place; keys number..FileNum are written, the last one empty, then
+    // FileNum - 1.
+    void DeleteRecentFolder(int number);
+    // FileNum is written empty (it reads back as 0) and so are keys 1..5, named "%d " as the menu
+    // command writes them; the profile functions ignore the trailing blank.
+    void ClearRecentFolders();
+    // The exit step for the folder listed in the sidebar during this run: a folder that is not empty and
+    // not listed yet goes into the slot after the last one (the oldest, when five are listed), FileNum
+    // and that key are written, and then it moves to the front. False when nothing was written.
+    bool AddRecentFolder(const std::string& folder);
+    // "%d " and the folder, with the command ids idBase + 1 .. idBase + FileNum.
+    std::vector<MenuEntry> RecentFolderMenu(int idBase) const;
 
     // TimePad: TimePadNum (0..99) and keys 1..TimePadNum, parsed.
     void LoadReadingRecords();

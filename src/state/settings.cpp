@@ -111,9 +111,7 @@ void WriteSettingsAtExit(IProfile& p, const std::string& path, const ExitSnapsho
     config.SaveStyle(s.style);
     // 3: a library folder opened during this run joins the recent folders.
     config.LoadRecentFolders();
-    if (!s.libraryFolder.empty() && !config.ListsFolder(s.libraryFolder)) {
-        hooks.AddRecentFolder(config, s.libraryFolder);
-    }
+    config.AddRecentFolder(s.libraryFolder);
     // 4
     WriteSetting(p, path, kSortFlag, s.sortFlag);
     WriteSetting(p, path, kMarkLine, s.markLine);

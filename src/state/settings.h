@@ -238,8 +238,9 @@ struct ExitSnapshot {
 class IExitHooks {
 public:
     virtual ~IExitHooks() = default;
-    // The folder is not yet in the loaded list: put it at the front and write the list.
-    virtual void AddRecentFolder(CConfigFile& config, const std::string& folder) = 0;
+    // No longer called: WriteSettingsAtExit adds the folder itself (CConfigFile::AddRecentFolder).
+    // Kept so that existing overrides still build; drop them and this together.
+    virtual void AddRecentFolder(CConfigFile& /*config*/, const std::string& /*folder*/) {}
     // Add the open book's reading time since it was opened to its record.
     virtual void CreditReadingTime() = 0;
     // Edit mode is on: ask "是否保存文本？" and save on Yes.

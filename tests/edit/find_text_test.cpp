@@ -26,6 +26,8 @@ TEST(FindTextTest, AGbkTrailByteEqualToAnAsciiLetterIsNeverHalfAMatch) {
     EXPECT_EQ(Find(text, "A", 0, true), 3);
     EXPECT_EQ(Find(text, "a", 0, false), 3);  // folding never reaches into a double-byte character
     EXPECT_EQ(Find(text, "a", 4, true), 5);
+    // 81 41 and 81 61 are two characters, not one in two cases.
+    EXPECT_EQ(Find(Bytes({0x81, 0x41}), Bytes({0x81, 0x61}), 0, false), -1);
     // "\\" as a trail byte (95 5C) and '|' (81 7C) are no backslash or bar either.
     EXPECT_EQ(Find(Bytes({0x95, 0x5C, 0x81, 0x7C}), "\\"), -1);
     EXPECT_EQ(Find(Bytes({0x95, 0x5C, 0x81, 0x7C}), "|"), -1);
@@ -33,10 +35,10 @@ TEST(FindTextTest, AGbkTrailByteEqualToAnAsciiLetterIsNeverHalfAMatch) {
 
 TEST(FindTextTest, AMatchNeitherStartsNorEndsInsideADoubleByteCharacter) {
     // "啊" is B0 A1; "x" followed by its lead byte is no match, nor is its trail byte followed by "y".
-    const std::string text = "x" + Bytes({0xB0, 0xA1}) + "y";
-    EXPECT_EQ(Find(text, "x" + Bytes({0xB0})), -1);
+    const std::string text = std::string("x") + Bytes({0xB0, 0xA1}) + "y";
+    EXPECT_EQ(Find(text, std::string("x") + Bytes({0xB0})), -1);
     EXPECT_EQ(Find(text, Bytes({0xA1}) + "y"), -1);
-    EXPECT_EQ(Find(text, "x" + Bytes({0xB0, 0xA1})), 0);
+    EXPECT_EQ(Find(text, std::string("x") + Bytes({0xB0, 0xA1})), 0);
     // The lead byte of one character and the trail byte of the one before look like a third character.
     const std::string pair = Bytes({0xB0, 0xA1, 0xB0, 0xA1});
     EXPECT_EQ(Find(pair, Bytes({0xA1, 0xB0})), -1);
@@ -57,7 +59,7 @@ TEST(FindTextTest, CaseIsFoldedForAsciiLettersOnly) {
     EXPECT_EQ(Find("Abc ABC abc", "abc", 0, false), 0);
     EXPECT_EQ(Find("Abc ABC abc", "aBC", 1, false), 4);
     // Full-width letters (A3 C1 "Ａ", A3 E1 "ａ") are different characters either way.
-    EXPECT_EQ(Find("x" + Bytes({0xA3, 0xC1}), Bytes({0xA3, 0xE1})), -1);
+    EXPECT_EQ(Find(std::string("x") + Bytes({0xA3, 0xC1}), Bytes({0xA3, 0xE1})), -1);
 }
 
 TEST(FindTextTest, WholeWordsAreBoundedByNonWordCharactersOrTheEdges) {

@@ -250,6 +250,22 @@ TEST_F(SaveTest, NothingIsWrittenWithoutEditsOrOutsideEditMode) {
     EXPECT_TRUE(editHost.messages.empty());
 }
 
+TEST_F(SaveTest, NoPageIsSavedAfterPaginationStoppedAtThePageLimit) {
+    // 10,001 pages of 50 lines: pagination stops, no page is shown, and what the reader types into the
+    // empty control is not written over the book.
+    std::string book;
+    for (int i = 0; i < 10001 * 50 + 1; ++i) book += "x\r\n";
+    Open("big.txt", book);
+    ASSERT_FALSE(reader.ShowsPage());
+    StartEditing();
+    TypeAt(0, "改");
+    EXPECT_EQ(session.SavePageAndReload(), SaveOutcome::kNothingToSave);
+    editHost.saveAsPath = "D:\\b.txt";
+    session.SaveAs();
+    EXPECT_EQ(files.writes, 0);
+    EXPECT_EQ(File("big.txt"), book);
+}
+
 TEST_F(SaveTest, WholeBookModeWritesTheBookAndOnlyClearsTheMark) {
     const std::string book = ChineseLines(100);
     reader.pagingMode = kPagingWhole;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "state/config_file.h"
 #include "state/native_profile.h"
 #include "state_test_support.h"
@@ -25,6 +27,7 @@ public:
     }
     bool WriteString(const std::string& path, const std::string& s, const std::string& k,
                      const std::string& v) override {
+        writes.push_back(s + "/" + k);
         return inner_.WriteString(path, s, k, v);
     }
     bool ReadStruct(const std::string& path, const std::string& s, const std::string& k, void* d,
@@ -37,6 +40,7 @@ public:
         return inner_.WriteStruct(path, s, k, d, n);
     }
     std::vector<std::string> reads;
+    std::vector<std::string> writes;
 
 private:
     IProfile& inner_;
@@ -46,17 +50,12 @@ private:
 class RecordingHooks : public IExitHooks {
 public:
     explicit RecordingHooks(std::string path) : path_(std::move(path)) {}
-    void AddRecentFolder(CConfigFile& config, const std::string& folder) override {
-        addedFolders.push_back(folder);
-        fileAtAddFolder = GetFile(config.Path());
-    }
     void CreditReadingTime() override { fileAtCredit = GetFile(path_); }
     void OfferToSaveText() override {
         ++saveOffers;
         fileAtSaveOffer = GetFile(path_);
     }
-    std::vector<std::string> addedFolders;
-    std::string fileAtAddFolder, fileAtCredit, fileAtSaveOffer;
+    std::string fileAtCredit, fileAtSaveOffer;
     int saveOffers = 0;
 
 private:
@@ -143,7 +142,6 @@ TEST_P(SettingsFile, ExitFromAnEmptyFolderWritesExactlyTheExitKeysInOrder) {
         "\r\ntoolflag=1\r\nstatusflag=1\r\nshukuflag=0\r\n"
         "[Quote]\r\nQuoteFlag=1\r\nLoopFlag=0\r\nQuotePath=\r\nScrollFlag=0\r\nRollType=0\r\nTimeSpan=30\r\n"
         "TimeEnd=3\r\nTimeFirst=5\r\nTimeSpanTip=30\r\n");
-    EXPECT_TRUE(hooks.addedFolders.empty());
     EXPECT_EQ(hooks.saveOffers, 0);
 }
 
@@ -153,10 +151,14 @@ TEST_P(SettingsFile, LaterFeaturesRunAtTheirStepsOfTheExit) {
     snapshot.libraryFolder = "D:\\books";
     snapshot.editMode = true;
     RecordingHooks hooks(path);
-    WriteSettingsAtExit(*profile, path, snapshot, hooks);
-    ASSERT_EQ(hooks.addedFolders, std::vector<std::string>{"D:\\books"});
-    EXPECT_TRUE(Holds(hooks.fileAtAddFolder, "txthj=100"));
-    EXPECT_FALSE(Holds(hooks.fileAtAddFolder, "SortFlag"));
+    RecordingProfile recording(*profile);
+    WriteSettingsAtExit(recording, path, snapshot, hooks);
+    // The new folder is written between the text style and the plain Style values.
+    const auto& w = recording.writes;
+    const auto at = [&w](const char* key) { return std::find(w.begin(), w.end(), key) - w.begin(); };
+    EXPECT_LT(at("Style/txthj"), at("File Dir/FileNum"));
+    EXPECT_LT(at("File Dir/1"), at("Style/SortFlag"));
+    EXPECT_TRUE(Holds(GetFile(path), "[File Dir]\r\nFileNum=1\r\n1=D:\\books\r\n"));
     EXPECT_TRUE(Holds(hooks.fileAtCredit, "TrayFlag=-1"));
     EXPECT_FALSE(Holds(hooks.fileAtCredit, "UNDERLINE"));
     EXPECT_EQ(hooks.saveOffers, 1);
@@ -167,14 +169,13 @@ TEST_P(SettingsFile, LibraryFolderAlreadyListedIsNotAddedAgain) {
     const std::string path = FileWith("[File Dir]\r\nFileNum=2\r\n1=D:\\a\r\n2=D:\\books\r\n");
     ExitSnapshot snapshot;
     snapshot.libraryFolder = "D:\\books";
-    RecordingHooks listed(path);
-    WriteSettingsAtExit(*profile, path, snapshot, listed);
-    EXPECT_TRUE(listed.addedFolders.empty());
+    RecordingHooks hooks(path);
+    WriteSettingsAtExit(*profile, path, snapshot, hooks);
+    EXPECT_TRUE(Holds(GetFile(path), "[File Dir]\r\nFileNum=2\r\n1=D:\\a\r\n2=D:\\books\r\n"));
 
     snapshot.libraryFolder = "D:\\Books";  // folders compare byte for byte
-    RecordingHooks other(path);
-    WriteSettingsAtExit(*profile, path, snapshot, other);
-    EXPECT_EQ(other.addedFolders, std::vector<std::string>{"D:\\Books"});
+    WriteSettingsAtExit(*profile, path, snapshot, hooks);
+    EXPECT_TRUE(Holds(GetFile(path), "[File Dir]\r\nFileNum=3\r\n1=D:\\Books\r\n2=D:\\a\r\n3=D:\\books\r\n"));
 }
 
 TEST_P(SettingsFile, NegativeSizeAndSpacingStayInTheFile) {
