@@ -91,6 +91,10 @@ public:
     virtual ScrollState VerticalScroll() { return {}; }
     virtual void PageDownScroll() {}
     virtual void PageUpScroll() {}
+    // Auto-scroll by pixel: the vertical scroll position as VerticalScroll() reports it, moved to
+    // `position` (the control keeps it within its range). A whole book shown as one page is far more
+    // than 65,535 pixels tall, so the position must not pass through a 16-bit field.
+    virtual void SetVerticalScrollPosition(int /*position*/) {}
 };
 
 }  // namespace pel
