@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The end of the book: the book got a reading record when it was opened, so Right on the last page announces
 # the end with this time's and the total reading time, once; a screen down clears the flag, so Space at the
-# bottom of the last page announces it again.
+# bottom of the last page announces it again. The window is made low so that the last page (20 lines) needs
+# scrolling; a page that fits the control is the scenario space_whole_page.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -9,6 +10,8 @@ book="$E2E_DIR/books/读完.txt"
 numbered_lines 120 | make_book "$book" gbk # three pages
 start_reader "$(winpath "$book")"
 wait_eq "three pages" "3" drv text 1014
+wait_eq "the default placement is applied" "100 100 850 600" drv rect
+drv move 100 100 850 300
 drv focus 1018
 drv key right
 drv key right
@@ -19,6 +22,7 @@ end_of_book='*您已阅读完《读完》！'$'\n''本次阅读时间：0小时 
 check_match "Right on the last page announces the end of the book" "$end_of_book" "$(drv --timeout 5000 msgbox)"
 drv answer ok >/dev/null
 check_eq "the last page stays" "3" "$(drv text 1015)"
+drv focus 1018
 drv key right
 drv --timeout 1000 msgbox >/dev/null 2>&1
 check_eq "a second Right shows nothing" 1 $?

@@ -100,11 +100,31 @@ int VerbScreen(Invocation&) {
     return 0;
 }
 
-// move X Y WIDTH HEIGHT: moves and sizes the frame, as a reader dragging its border would.
+// move X Y WIDTH HEIGHT: moves and sizes the frame, as a reader dragging its border would, and waits until
+// the frame stays there. Under Wine a late report of an earlier position can put the frame back right after
+// a move, so the move is asked again until the rectangle has held for half a second.
 int VerbMove(Invocation& in) {
     long x = 0, y = 0, w = 0, h = 0;
     if (!in.IntArg(0, x) || !in.IntArg(1, y) || !in.IntArg(2, w) || !in.IntArg(3, h)) return 2;
-    return SetWindowPos(in.target.frame, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    constexpr DWORD kHoldMs = 500;
+    DWORD start = GetTickCount();
+    DWORD heldSince = 0;
+    bool held = false;
+    while (GetTickCount() - start < in.timeoutMs) {
+        RECT r{};
+        GetWindowRect(in.target.frame, &r);
+        if (r.left == x && r.top == y && r.right - r.left == w && r.bottom - r.top == h) {
+            if (!held) heldSince = GetTickCount();
+            held = true;
+            if (GetTickCount() - heldSince >= kHoldMs) return 0;
+        } else {
+            held = false;
+            SetWindowPos(in.target.frame, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        Sleep(30);
+    }
+    PrintError(L"the frame did not stay at the place asked for");
+    return 1;
 }
 
 // focus ID: brings the reader forward with the keyboard focus on the control (the reader filters keys by
