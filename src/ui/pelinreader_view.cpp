@@ -53,6 +53,13 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnKeyUD},
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
+    {ID_FONT, ID_BK_OTHER, &CPelinreaderView::OnAppearance},
+    {ID_BK_DEFAULT, ID_SPACING_20, &CPelinreaderView::OnAppearance},
+    {ID_SPACING_25, ID_SIZE_LARGE, &CPelinreaderView::OnAppearance},
+    {ID_BK_PICTURE, ID_BK_PICTURE, &CPelinreaderView::OnAppearance},
+    {ID_TEXT_COLOR, ID_TEXT_COLOR, &CPelinreaderView::OnAppearance},
+    {ID_NIGHT_MODE, ID_NIGHT_MODE, &CPelinreaderView::OnAppearance},
+    {ID_FONT_SMALLER, ID_SPACING_LARGER, &CPelinreaderView::OnAppearance},
     {ID_BOOKMARK_ADD, ID_BOOKMARK_ADD, &CPelinreaderView::OnBookmarkCommand},
     {ID_BOOKMARK_CLEAR, ID_BOOKMARK_OPEN_FIRST + 8, &CPelinreaderView::OnBookmarkCommand},
     {ID_BOOKMARK_DELETE_FIRST, ID_BOOKMARK_DELETE_FIRST + 8, &CPelinreaderView::OnBookmarkCommand},
@@ -71,6 +78,7 @@ const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
     {ID_PANE_PROGRESS, ID_PANE_PROGRESS, &CPelinreaderView::OnUpdateProgressPane},
     {ID_KEEP_ONE_LINE, ID_KEEP_ONE_LINE, &CPelinreaderView::OnUpdateKeepOne},
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnUpdateKeyUD},
+    {ID_NIGHT_MODE, ID_NIGHT_MODE, &CPelinreaderView::OnUpdateNight},
     {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnUpdateChapterRule},
     {ID_RULE_6, ID_RULE_6, &CPelinreaderView::OnUpdateChapterRule},
     {ID_RULE_7, ID_RULE_7, &CPelinreaderView::OnUpdateChapterRule},
@@ -138,6 +146,9 @@ void CPelinreaderView::OnInitialUpdate() {
     bottomBarHidden = settings_.quoteBarFlag != 0;
     RelayoutControls();
     bookmarks_.RefreshMenus();
+    // The look of the page: font and colours, background picture, night mode.
+    look_.Start(page_.hwnd(), hwnd_, config_.Style(), settings_.bold, settings_.italic, settings_.underline,
+                settings_.picPath, settings_.nightFlag);
 
     StartTimer(TIMER_POSITION, 10);
 
@@ -166,16 +177,16 @@ void CPelinreaderView::ReopenLastBook() {
 }
 
 void CPelinreaderView::FillExitSnapshot(pel::ExitSnapshot& s) const {
-    s.underline = settings_.underline;
-    s.italic = settings_.italic;
-    s.bold = settings_.bold;
-    s.nightFlag = settings_.nightFlag;
+    s.underline = look_.underline;
+    s.italic = look_.italic;
+    s.bold = look_.bold;
+    s.nightFlag = look_.night ? 1 : 0;
     s.keepOne = nav_.keepOne;
     s.keyUD = nav_.keyUD;
     s.sortRuleFlag = reader_.chapterRule;
     s.sidebarHidden = sidebarHidden;
     s.bottomBarHidden = bottomBarHidden;
-    s.picPath = settings_.picPath;
+    s.picPath = look_.picPath;
     s.sidebarShowsBookFolder = false;
     s.librarySelection = 0;
     s.editMode = editMode;
@@ -211,6 +222,14 @@ bool CPelinreaderView::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& r
             OnTimer(static_cast<UINT>(wp));
             result = 0;
             return true;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            look_.PaintBackground(dc);
+            EndPaint(hwnd_, &ps);
+            result = 0;
+            return true;
+        }
         case WM_MOUSEACTIVATE:
             ApplyCursorActions(cursor_.Reveal());
             return false;
@@ -382,6 +401,11 @@ void CPelinreaderView::StopTimer(int id) { ::KillTimer(hwnd_, id); }
 
 void CPelinreaderView::PublishReadingState(const pel::ReadingState& state) {
     app_.readingState = state;
+    app_.readingState.textColor = look_.textColor;
+    app_.readingState.backColor = look_.backColor;
+    app_.readingState.textSize = look_.textSize;
+    app_.readingState.lineSpacing = look_.lineSpacing;
+    app_.readingState.fontName = look_.fontName;
     app_.RuleDiy[0] = state.ruleText;
 }
 
@@ -540,6 +564,38 @@ void CPelinreaderView::OnJumpPercent(UINT) {
     if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
     nav_.JumpToPercent(dlg.percent);
 }
+
+// ---- appearance
+
+void CPelinreaderView::OnAppearance(UINT id) {
+    HWND owner = app_.MainWindow();
+    bool measureAgain = false;
+    switch (id) {
+        case ID_FONT: measureAgain = look_.PickFont(owner); break;
+        case ID_TEXT_COLOR: look_.ChooseTextColor(owner); break;
+        case ID_BK_DEFAULT: look_.DefaultBackground(); break;
+        case ID_BK_OTHER: look_.ChooseBackground(owner); break;
+        case ID_BK_PICTURE: look_.ChoosePicture(owner); break;
+        case ID_SPACING_DEFAULT: look_.SetSpacing(100), measureAgain = true; break;
+        case ID_SPACING_15: look_.SetSpacing(150), measureAgain = true; break;
+        case ID_SPACING_20: look_.SetSpacing(200), measureAgain = true; break;
+        case ID_SPACING_25: look_.SetSpacing(250), measureAgain = true; break;
+        case ID_SPACING_30: look_.SetSpacing(300), measureAgain = true; break;
+        case ID_SIZE_SMALL: look_.SetSize(280), measureAgain = true; break;
+        case ID_SIZE_MEDIUM: look_.SetSize(320), measureAgain = true; break;
+        case ID_SIZE_LARGE: look_.SetSize(360), measureAgain = true; break;
+        case ID_FONT_SMALLER: look_.Smaller(), measureAgain = true; break;
+        case ID_FONT_LARGER: look_.Larger(), measureAgain = true; break;
+        case ID_SPACING_SMALLER: look_.LessSpacing(), measureAgain = true; break;
+        case ID_SPACING_LARGER: look_.MoreSpacing(), measureAgain = true; break;
+        case ID_NIGHT_MODE: look_.ToggleNight(); break;
+        default: return;
+    }
+    if (measureAgain) reader_.SetScreenStep(-1);
+    reader_.SyncTitle();
+}
+
+void CPelinreaderView::OnUpdateNight(fw::CommandUI& ui) { ui.SetCheck(look_.night); }
 
 // ---- chapters
 

@@ -17,6 +17,7 @@
 #include "state/settings.h"
 #include "framework/handles.h"
 #include "framework/window.h"
+#include "ui/appearance.h"
 #include "ui/rich_page_control.h"
 #include "ui/skin_button.h"
 
@@ -85,7 +86,7 @@ public:
     bool AutoScrolling() const { return autoScroll_; }
 
     // Settings kept by the view for the exit handler.
-    pel::StyleValues StyleValues() const { return config_.Style(); }
+    pel::StyleValues StyleValues() const { return look_.Style(); }
     void FillExitSnapshot(pel::ExitSnapshot& s) const;
     // The reader's margins inside the page control, applied once the window has its size.
     void ApplyTextMargins();
@@ -125,6 +126,8 @@ private:
     void OnKeepOne(UINT);
     void OnKeyUD(UINT id);
     void OnJumpPercent(UINT);
+    void OnAppearance(UINT id);
+    void OnUpdateNight(fw::CommandUI& ui);
     void OnContents(UINT);
     void OnBookmarkCommand(UINT id);
     void OnReadingRecords(UINT);
@@ -152,6 +155,7 @@ private:
     pel::ViewSettings settings_;
     pel::Navigator nav_;
     pel::CursorHider cursor_;
+    Appearance look_;
     pel::SystemClock clock_;
     pel::BookmarkCommands bookmarks_;
     pel::ReadingClock records_;
