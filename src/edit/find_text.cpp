@@ -1,5 +1,9 @@
 #include "edit/find_text.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+
 #include "book/page_index.h"
 
 namespace pel {
@@ -12,10 +16,8 @@ bool IsAsciiWord(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// Compares the text at `at` (a character boundary) with `what`, character by character of the text, and
-// gives the width of the last character matched.
-bool MatchesAt(const unsigned char* at, const unsigned char* end, std::string_view what, bool matchCase,
-               int& lastWidth) {
+// Compares the text at `at` (a character boundary) with `what`, character by character of the text.
+bool MatchesAt(const unsigned char* at, const unsigned char* end, std::string_view what, bool matchCase) {
     const auto* w = reinterpret_cast<const unsigned char*>(what.data());
     std::size_t j = 0;
     const unsigned char* p = at;
@@ -28,26 +30,38 @@ bool MatchesAt(const unsigned char* at, const unsigned char* end, std::string_vi
         } else if (p[0] != w[j] || p[1] != w[j + 1]) {
             return false;
         }
-        lastWidth = width;
         p += width;
         j += static_cast<std::size_t>(width);
     }
     return true;
 }
 
+// Double-byte characters that separate words, as the rich-edit control classifies them (measured under the
+// control with every GBK code): punctuation, symbols, box drawing, the vertical forms, and the unassigned
+// and user-defined codes. Letters (Greek, Cyrillic, kana, pinyin, the full-width ones), digits, Roman
+// numerals and the Chinese characters make words. A range may run across codes that are no characters.
+struct CodeRange {
+    std::uint16_t first, last;
+};
+constexpr CodeRange kWordSeparators[] = {
+    {0xA140, 0xA1A4}, {0xA1A7, 0xA1A8}, {0xA1AA, 0xA2A0}, {0xA2AB, 0xA2F0}, {0xA2FD, 0xA3AF},
+    {0xA3BA, 0xA3C0}, {0xA3DB, 0xA3E0}, {0xA3FB, 0xA4A0}, {0xA4F4, 0xA5A0}, {0xA5F7, 0xA6A0},
+    {0xA6B9, 0xA6C0}, {0xA6D9, 0xA7A0}, {0xA7C2, 0xA7D0}, {0xA7F2, 0xA7FE}, {0xA842, 0xA8A0},
+    {0xA8BC, 0xA8BC}, {0xA8BF, 0xA8BF}, {0xA8C1, 0xA8C4}, {0xA8EA, 0xA8FE}, {0xA949, 0xA95F},
+    {0xA961, 0xA962}, {0xA968, 0xA995}, {0xA997, 0xA9FE}, {0xAAA1, 0xAAFE}, {0xABA1, 0xABFE},
+    {0xACA1, 0xACFE}, {0xADA1, 0xADFE}, {0xAEA1, 0xAEFE}, {0xAFA1, 0xAFFE}, {0xD7FA, 0xD7FE},
+    {0xF8A1, 0xF8FE}, {0xF9A1, 0xF9FE}, {0xFAA1, 0xFAFE}, {0xFBA1, 0xFBFE}, {0xFCA1, 0xFCFE},
+    {0xFDA1, 0xFDFE}, {0xFE50, 0xFEFE},
+};
+
 }  // namespace
 
 bool IsWordCharacter(const unsigned char* p, int width) {
     if (width == 1) return IsAsciiWord(p[0]);
-    const unsigned char lead = p[0], trail = p[1];
-    if (lead == 0xA3) {
-        // Full-width digits and letters are words; the rest of the row is full-width punctuation.
-        return (trail >= 0xB0 && trail <= 0xB9) || (trail >= 0xC1 && trail <= 0xDA) ||
-               (trail >= 0xE1 && trail <= 0xFA);
-    }
-    if (lead == 0xA1 || lead == 0xA2 || lead == 0xA9) return false;
-    if (lead >= 0xA6 && lead <= 0xA8 && trail < 0xA1) return false;  // vertical forms and other symbols
-    return true;
+    const std::uint16_t code = static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+    const auto after = std::upper_bound(std::begin(kWordSeparators), std::end(kWordSeparators), code,
+                                        [](std::uint16_t c, const CodeRange& r) { return c < r.first; });
+    return after == std::begin(kWordSeparators) || code > (after - 1)->last;
 }
 
 long long ControlLength(std::string_view text) {
@@ -85,29 +99,25 @@ bool FindFrom(std::string_view text, const TextPlace& from, std::string_view wha
     const auto* end = b + text.size();
     const auto* w = reinterpret_cast<const unsigned char*>(what.data());
     const unsigned char first = options.matchCase ? w[0] : Fold(w[0]);
-    const int firstWidth = ControlCharBytes(w, w + what.size());
-    const bool firstIsWord = IsWordCharacter(w, firstWidth);
     const unsigned char* p = b + from.byteOffset;
     long long c = from.charPos;
     bool wordBefore = from.wordBefore;
     while (static_cast<std::size_t>(end - p) >= what.size()) {
         const int width = ControlCharBytes(p, end);
         const unsigned char head = options.matchCase ? p[0] : Fold(p[0]);
-        int lastWidth = 1;
-        if (head == first && MatchesAt(p, end, what, options.matchCase, lastWidth)) {
+        if (head == first && MatchesAt(p, end, what, options.matchCase)) {
             bool bounded = true;
             if (options.wholeWord) {
                 const unsigned char* after = p + what.size();
-                const bool lastIsWord = IsWordCharacter(after - lastWidth, lastWidth);
                 const bool nextIsWord = after < end && IsWordCharacter(after, ControlCharBytes(after, end));
-                bounded = !(wordBefore && firstIsWord) && !(lastIsWord && nextIsWord);
+                bounded = !wordBefore && !nextIsWord;
             }
             if (bounded) {
                 match = {c, static_cast<std::size_t>(p - b), wordBefore};
                 return true;
             }
         }
-        wordBefore = IsWordCharacter(p, width);
+        if (options.wholeWord) wordBefore = IsWordCharacter(p, width);
         p += width;
         ++c;
     }

@@ -22,9 +22,9 @@ struct TextPlace {
 // Number of control positions of a CP936 text.
 long long ControlLength(std::string_view text);
 
-// Letters and digits make words: ASCII letters and digits, the full-width ones, and every double-byte
-// character outside GBK's punctuation and symbol rows (so each Chinese character is a word character).
-// Spaces, ASCII punctuation, the underscore, line ends and Chinese punctuation separate words.
+// Letters and digits make words, as the page control sees them: ASCII letters and digits, and the
+// double-byte letters, digits and Chinese characters. Spaces, punctuation (the underscore and Chinese
+// punctuation included), symbols and line ends separate words.
 bool IsWordCharacter(const unsigned char* p, int width);
 
 // The place of control position `charPos` in `text`; false when the position lies beyond its end.
@@ -32,9 +32,9 @@ bool PlaceOfPosition(std::string_view text, long long charPos, TextPlace& place)
 
 // The first match of `what` at or after `from`, wholly inside `text`. A match starts and ends on
 // character boundaries, so it never begins or ends inside a double-byte character. Without matchCase,
-// single-byte ASCII letters compare without case (a trail byte is never folded); wholeWord asks for a word
-// boundary (a change between word and non-word characters, or the edge of the text) at both ends of the
-// match. An empty `what` finds nothing.
+// single-byte ASCII letters compare without case (a trail byte is never folded); wholeWord asks, as the
+// rich-edit control does, for a non-word character or the edge of the text right before and right after the
+// match, whatever the match itself begins and ends with. An empty `what` finds nothing.
 bool FindFrom(std::string_view text, const TextPlace& from, std::string_view what, FindOptions options,
               TextPlace& match);
 

@@ -205,13 +205,13 @@ TEST_F(EditModeTest, ReplaceAllCountsItsReplacements) {
 }
 
 TEST_F(EditModeTest, ReplaceAllSeesTheTextAsReplaced) {
-    // Whole words: after "x." became "y", the next "x." follows a word character and is no word.
-    Open("a.txt", "x.x. x.");
-    FindRequest all = Request(FindAction::kReplaceAll, "x.", "y");
+    // Whole words: once the first ".x." became "y", the second follows a word character and is no word.
+    Open("a.txt", ".x..x.");
+    FindRequest all = Request(FindAction::kReplaceAll, ".x.", "y");
     all.wholeWord = true;
     session.OnFindNotification(all);
-    EXPECT_EQ(control.text(), "yx. y");
-    EXPECT_EQ(editHost.Texts(), std::vector<std::string>{"总计完成 2 次替换！"});
+    EXPECT_EQ(control.text(), "y.x.");
+    EXPECT_EQ(editHost.Texts(), std::vector<std::string>{"总计完成 1 次替换！"});
     all.findWhat = "Y";
     all.replaceWith = "";
     all.wholeWord = false;

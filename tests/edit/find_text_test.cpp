@@ -73,8 +73,32 @@ TEST(FindTextTest, WholeWordsAreBoundedByNonWordCharactersOrTheEdges) {
     EXPECT_EQ(Find("中文书 文", "文", 0, false, true), 4);
     EXPECT_EQ(Find("你好，世界。", "世界", 0, false, true), 3);  // Chinese punctuation ends a word
     EXPECT_EQ(Find("ＡＢ２ x", "ＡＢ", 0, false, true), -1);     // full-width letters and digits make words
-    EXPECT_EQ(Find("ab, ab", ", a", 0, false, true), -1);
-    EXPECT_EQ(Find("ab, a", ", a", 0, false, true), 2);
+    // The characters outside the match decide, not those it begins or ends with.
+    EXPECT_EQ(Find("ab, a", ", a", 0, false, true), -1);
+    EXPECT_EQ(Find("ab , a", ", a", 0, false, true), 3);
+    EXPECT_EQ(Find("天地，人", "地，", 0, false, true), -1);
+}
+
+TEST(FindTextTest, DoubleByteLettersAndDigitsMakeWordsSymbolsSeparateThem) {
+    auto word = [](std::initializer_list<int> bytes) {
+        const std::string c = Bytes(bytes);
+        return IsWordCharacter(reinterpret_cast<const unsigned char*>(c.data()), static_cast<int>(c.size()));
+    };
+    EXPECT_TRUE(word({0xCC, 0xEC}));   // 天
+    EXPECT_TRUE(word({0xA6, 0xC1}));   // α
+    EXPECT_TRUE(word({0xA2, 0xFC}));   // Ⅻ
+    EXPECT_TRUE(word({0xA4, 0xA2}));   // あ
+    EXPECT_TRUE(word({0xA8, 0xA2}));   // á
+    EXPECT_TRUE(word({0x81, 0x40}));   // the first GBK code
+    EXPECT_FALSE(word({0xA1, 0xA4}));  // ·
+    EXPECT_FALSE(word({0xA1, 0xA3}));  // 。
+    EXPECT_FALSE(word({0xA3, 0xDF}));  // ＿
+    EXPECT_FALSE(word({0xA9, 0xA4}));  // ─
+    EXPECT_FALSE(word({0xAA, 0xA1}));  // a user-defined code
+    EXPECT_FALSE(word({0xFE, 0xFE}));
+    EXPECT_FALSE(word({'_'}));
+    EXPECT_FALSE(word({0x80}));
+    EXPECT_TRUE(word({'7'}));
 }
 
 TEST(FindTextTest, NothingIsFoundPastTheEndOrForAnEmptyText) {
