@@ -53,6 +53,8 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnKeyUD},
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
+    {ID_AUTO_SCROLL, ID_AUTO_SCROLL, &CPelinreaderView::OnAutoScroll},
+    {pel::kCmdAutoScrollContext, pel::kCmdAutoScrollContext, &CPelinreaderView::OnAutoScroll},
     {ID_FONT, ID_BK_OTHER, &CPelinreaderView::OnAppearance},
     {ID_BK_DEFAULT, ID_SPACING_20, &CPelinreaderView::OnAppearance},
     {ID_SPACING_25, ID_SIZE_LARGE, &CPelinreaderView::OnAppearance},
@@ -79,6 +81,7 @@ const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
     {ID_KEEP_ONE_LINE, ID_KEEP_ONE_LINE, &CPelinreaderView::OnUpdateKeepOne},
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnUpdateKeyUD},
     {ID_NIGHT_MODE, ID_NIGHT_MODE, &CPelinreaderView::OnUpdateNight},
+    {ID_AUTO_SCROLL, ID_AUTO_SCROLL, &CPelinreaderView::OnUpdateAutoScroll},
     {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnUpdateChapterRule},
     {ID_RULE_6, ID_RULE_6, &CPelinreaderView::OnUpdateChapterRule},
     {ID_RULE_7, ID_RULE_7, &CPelinreaderView::OnUpdateChapterRule},
@@ -93,7 +96,8 @@ CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files
       config_(*app.profile, app.iniPath),
       nav_(reader_, page_, *this),
       bookmarks_(config_, reader_, page_, *this, clock_),
-      records_(config_, clock_, *this) {}
+      records_(config_, clock_, *this),
+      scroller_(reader_, page_, nav_, *this, clock_) {}
 
 CPelinreaderView::~CPelinreaderView() = default;
 
@@ -133,6 +137,7 @@ void CPelinreaderView::OnInitialUpdate() {
     app_.TrayFlag = settings_.trayFlag;
     app_.Quote = {settings_.quoteFlag, settings_.loopFlag, settings_.scrollFlag, settings_.quotePath,
                   settings_.rollType,  settings_.timeSpan, settings_.timeEnd,    settings_.timeFirst};
+    scroller_.settings = {app_.Quote.rollType, app_.Quote.timeSpan, app_.Quote.timeEnd, app_.Quote.timeFirst};
     nav_.keepOne = settings_.keepOne;
     nav_.keyUD = settings_.keyUD;
     reader_.programDir = app_.programDir;
@@ -280,7 +285,7 @@ bool CPelinreaderView::OnUpdateCommand(fw::CommandUI& ui) {
 bool CPelinreaderView::PreTranslateMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_PAGE_CURRENT)) {
-        reader_.EnterInPageBox(autoScroll_);
+        reader_.EnterInPageBox(scroller_.IsOn());
         return true;
     }
     // The reading keys, while the page has the focus and is not being edited.
@@ -295,6 +300,9 @@ void CPelinreaderView::OnTimer(UINT id) {
             reader_.OnPositionTimer();
             app_.MarkLine = reader_.MarkLine();
             if (!editMode) TrackCursor();
+            break;
+        case TIMER_AUTO_SCROLL:
+            scroller_.OnTimer();
             break;
         case TIMER_CLOSE_TIP:
             CloseTipBox();
@@ -329,7 +337,7 @@ void CPelinreaderView::OnFullScreenToggled() {
     StopAutoScroll();
 }
 
-void CPelinreaderView::StopAutoScroll() { autoScroll_ = false; }
+void CPelinreaderView::StopAutoScroll() { scroller_.Stop(); }
 
 void CPelinreaderView::LayoutControls(int cx, int cy) {
     HWND edit = Item(IDC_PAGE_CONTROL);
@@ -596,6 +604,10 @@ void CPelinreaderView::OnAppearance(UINT id) {
 }
 
 void CPelinreaderView::OnUpdateNight(fw::CommandUI& ui) { ui.SetCheck(look_.night); }
+
+void CPelinreaderView::OnAutoScroll(UINT id) { scroller_.OnCommand(static_cast<int>(id)); }
+
+void CPelinreaderView::OnUpdateAutoScroll(fw::CommandUI& ui) { ui.SetCheck(scroller_.IsOn()); }
 
 // ---- chapters
 

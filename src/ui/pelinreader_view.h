@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "book/reader.h"
+#include "state/auto_scroll.h"
 #include "state/bookmarks.h"
 #include "state/clock.h"
 #include "state/config_file.h"
@@ -27,7 +28,8 @@ class CPelinreaderView : public fw::Dialog,
                          public pel::IReaderHost,
                          public pel::INavigationHost,
                          public pel::IBookmarkHost,
-                         public pel::IRecordHost {
+                         public pel::IRecordHost,
+                         public pel::IAutoScrollHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -82,8 +84,9 @@ public:
     // INavigationHost (MessageBox is shared with the reader's host)
     void KillTimer(int id) override { StopTimer(id); }
     // Enter flips the auto-scroll flag; the scrolling itself is driven by its own timer.
-    void ToggleAutoScroll() override { autoScroll_ = !autoScroll_; }
-    bool AutoScrolling() const { return autoScroll_; }
+    void ToggleAutoScroll() override { scroller_.Toggle(); }
+    bool AutoScrolling() const { return scroller_.IsOn(); }
+    pel::AutoScroller& Scroller() { return scroller_; }
 
     // Settings kept by the view for the exit handler.
     pel::StyleValues StyleValues() const { return look_.Style(); }
@@ -128,6 +131,8 @@ private:
     void OnJumpPercent(UINT);
     void OnAppearance(UINT id);
     void OnUpdateNight(fw::CommandUI& ui);
+    void OnAutoScroll(UINT id);
+    void OnUpdateAutoScroll(fw::CommandUI& ui);
     void OnContents(UINT);
     void OnBookmarkCommand(UINT id);
     void OnReadingRecords(UINT);
@@ -159,9 +164,9 @@ private:
     pel::SystemClock clock_;
     pel::BookmarkCommands bookmarks_;
     pel::ReadingClock records_;
+    pel::AutoScroller scroller_;
     fw::UniqueBrush formBrush_;
     SkinButton nextButton_, prevButton_, screenButton_;
-    bool autoScroll_ = false;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
 

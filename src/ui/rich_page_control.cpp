@@ -82,4 +82,10 @@ void RichPageControl::PageDownScroll() { SendMessageA(edit_, WM_VSCROLL, SB_PAGE
 
 void RichPageControl::PageUpScroll() { SendMessageA(edit_, WM_VSCROLL, SB_PAGEUP, 0); }
 
+void RichPageControl::SetVerticalScrollPosition(int pixels) {
+    // A whole book is far taller than the 16 bits a thumb-position scroll carries.
+    POINT pt{0, pixels};
+    SendMessageA(edit_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&pt));
+}
+
 }  // namespace pel

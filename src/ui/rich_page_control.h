@@ -23,6 +23,7 @@ public:
     ScrollState VerticalScroll() override;
     void PageDownScroll() override;
     void PageUpScroll() override;
+    void SetVerticalScrollPosition(int pixels) override;
 
 private:
     HWND edit_ = nullptr;
