@@ -78,7 +78,6 @@ namespace {
 class ExitHooks : public pel::IExitHooks {
 public:
     explicit ExitHooks(CPelinreaderView& view) : view_(view) {}
-    void AddRecentFolder(pel::CConfigFile&, const std::string&) override {}
     void CreditReadingTime() override { view_.CreditReadingTime(); }
     void OfferToSaveText() override {}
 

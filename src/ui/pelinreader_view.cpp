@@ -15,6 +15,7 @@
 #include "book/contents.h"
 #include "ui/custom_rule_dialog.h"
 #include "ui/jump_dialog.h"
+#include "ui/library_text.h"
 #include "ui/records_dialog.h"
 #include "ui/toc_dialog.h"
 #include "resource.h"
@@ -53,6 +54,10 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnKeyUD},
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
+    {ID_FILE_OPEN_FOLDER, ID_FILE_OPEN_FOLDER, &CPelinreaderView::OnOpenFolder},
+    {ID_SIDEBAR, ID_SIDEBAR, &CPelinreaderView::OnToggleSidebar},
+    {ID_RECENT_FOLDER_FIRST, ID_RECENT_FOLDER_FIRST + 4, &CPelinreaderView::OnRecentFolder},
+    {ID_FILE_CLEAR_RECENT, ID_FILE_CLEAR_RECENT, &CPelinreaderView::OnClearRecentFolders},
     {ID_AUTO_SCROLL, ID_AUTO_SCROLL, &CPelinreaderView::OnAutoScroll},
     {pel::kCmdAutoScrollContext, pel::kCmdAutoScrollContext, &CPelinreaderView::OnAutoScroll},
     {ID_FONT, ID_BK_OTHER, &CPelinreaderView::OnAppearance},
@@ -81,6 +86,7 @@ const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
     {ID_KEEP_ONE_LINE, ID_KEEP_ONE_LINE, &CPelinreaderView::OnUpdateKeepOne},
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnUpdateKeyUD},
     {ID_NIGHT_MODE, ID_NIGHT_MODE, &CPelinreaderView::OnUpdateNight},
+    {ID_SIDEBAR, ID_SIDEBAR, &CPelinreaderView::OnUpdateSidebar},
     {ID_AUTO_SCROLL, ID_AUTO_SCROLL, &CPelinreaderView::OnUpdateAutoScroll},
     {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnUpdateChapterRule},
     {ID_RULE_6, ID_RULE_6, &CPelinreaderView::OnUpdateChapterRule},
@@ -97,7 +103,8 @@ CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files
       nav_(reader_, page_, *this),
       bookmarks_(config_, reader_, page_, *this, clock_),
       records_(config_, clock_, *this),
-      scroller_(reader_, page_, nav_, *this, clock_) {}
+      scroller_(reader_, page_, nav_, *this, clock_),
+      recent_(config_, *this) {}
 
 CPelinreaderView::~CPelinreaderView() = default;
 
@@ -118,6 +125,7 @@ void CPelinreaderView::MoveTo(const RECT& rc) {
 }
 
 void CPelinreaderView::OnInitialUpdate() {
+    CreateLibraryTip();
     // The page buttons are drawn from the skin strip.
     for (auto [button, id] : {std::pair{&nextButton_, IDC_NEXT_PAGE}, std::pair{&prevButton_, IDC_PREV_PAGE},
                               std::pair{&screenButton_, IDC_SCREEN_DOWN}}) {
@@ -151,6 +159,7 @@ void CPelinreaderView::OnInitialUpdate() {
     bottomBarHidden = settings_.quoteBarFlag != 0;
     RelayoutControls();
     bookmarks_.RefreshMenus();
+    recent_.Load();
     // The look of the page: font and colours, background picture, night mode.
     look_.Start(page_.hwnd(), hwnd_, config_.Style(), settings_.bold, settings_.italic, settings_.underline,
                 settings_.picPath, settings_.nightFlag);
@@ -177,8 +186,7 @@ void CPelinreaderView::ReopenLastBook() {
     if (page != 1) reader_.ShowPage(page);
     AddToSidebar(pel::FileNameOf(reader_.BookPath()));
     StartTimer(TIMER_RESTORE_LINE, 200);
-    // The library sidebar's own selection comes with the sidebar.
-    (void)pel::ReadLibrarySelection(*app_.profile, app_.iniPath);
+    RestoreLibrarySelection();
 }
 
 void CPelinreaderView::FillExitSnapshot(pel::ExitSnapshot& s) const {
@@ -192,8 +200,8 @@ void CPelinreaderView::FillExitSnapshot(pel::ExitSnapshot& s) const {
     s.sidebarHidden = sidebarHidden;
     s.bottomBarHidden = bottomBarHidden;
     s.picPath = look_.picPath;
-    s.sidebarShowsBookFolder = false;
-    s.librarySelection = 0;
+    s.sidebarShowsBookFolder = !libraryFolder.empty() && LibraryFolderPart(reader_.BookPath()) == libraryFolder;
+    s.librarySelection = libraryIndex_;
     s.editMode = editMode;
 }
 
@@ -267,6 +275,11 @@ bool CPelinreaderView::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& r
         case WM_COMMAND: {
             UINT id = LOWORD(wp);
             // Control notifications of the form's own controls; commands come from the frame.
+            if (id == IDC_LIBRARY_LIST && HIWORD(wp) == LBN_DBLCLK) {
+                OnLibraryDoubleClick();
+                result = 0;
+                return true;
+            }
             if (lp != 0 && id != IDC_NEXT_PAGE && id != IDC_PREV_PAGE && id != IDC_SCREEN_DOWN) return false;
             return fw::Dialog::DialogProc(message, wp, lp, result);
         }
@@ -283,6 +296,17 @@ bool CPelinreaderView::OnUpdateCommand(fw::CommandUI& ui) {
 }
 
 bool CPelinreaderView::PreTranslateMessage(MSG& msg) {
+    HWND list = Item(IDC_LIBRARY_LIST);
+    if (msg.hwnd == list && GetFocus() == list &&
+        (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP)) {
+        RelayToLibraryTip(msg);
+        return false;
+    }
+    if (msg.hwnd == hwnd_ && msg.message == WM_MOUSEMOVE) {
+        SetLibraryTipText("单击文件名可查看详细信息！");
+        lastTipIndex_ = -1;
+        return false;
+    }
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_PAGE_CURRENT)) {
         reader_.EnterInPageBox(scroller_.IsOn());

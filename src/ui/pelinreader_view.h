@@ -14,6 +14,7 @@
 #include "state/clock.h"
 #include "state/config_file.h"
 #include "state/reading_records.h"
+#include "state/recent_folders.h"
 #include "state/navigation.h"
 #include "state/settings.h"
 #include "framework/handles.h"
@@ -29,7 +30,8 @@ class CPelinreaderView : public fw::Dialog,
                          public pel::INavigationHost,
                          public pel::IBookmarkHost,
                          public pel::IRecordHost,
-                         public pel::IAutoScrollHost {
+                         public pel::IAutoScrollHost,
+                         public pel::IRecentFolderHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -77,6 +79,11 @@ public:
     void ShowOnlyInLibrary(const std::string& fileName) override;
     void RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
                               const std::vector<pel::MenuEntry>& remove) override;
+    // IRecentFolderHost
+    bool FolderExists(const std::string& folder) override;
+    void ListFolderInLibrary(const std::string& folder) override;
+    void RebuildRecentFolderMenu(const std::vector<pel::MenuEntry>& entries) override;
+
     // At exit and when hiding: the open book's reading time goes to its record.
     void CreditReadingTime() { records_.Flush(reader_, nav_); }
     // Back from the tray or the boss key: the reading time runs again.
@@ -134,6 +141,20 @@ private:
     void OnAutoScroll(UINT id);
     void OnUpdateAutoScroll(fw::CommandUI& ui);
     void OnContents(UINT);
+    // Library sidebar
+    void CreateLibraryTip();
+    void SetLibraryTipText(const std::string& text);
+    void RelayToLibraryTip(MSG& msg);
+    void RefreshLibraryTip();
+    void ListLibrary(const std::string& folder);
+    void ShowFolderInLibrary(const std::string& folder);
+    void OnOpenFolder(UINT);
+    void OnLibraryDoubleClick();
+    void OnToggleSidebar(UINT);
+    void OnUpdateSidebar(fw::CommandUI& ui);
+    void RestoreLibrarySelection();
+    void OnRecentFolder(UINT id);
+    void OnClearRecentFolders(UINT);
     void OnBookmarkCommand(UINT id);
     void OnReadingRecords(UINT);
     void OnChapterRule(UINT id);
@@ -165,6 +186,10 @@ private:
     pel::BookmarkCommands bookmarks_;
     pel::ReadingClock records_;
     pel::AutoScroller scroller_;
+    pel::RecentFolderCommands recent_;
+    HWND libraryTip_ = nullptr;
+    int lastTipIndex_ = -1;
+    int libraryIndex_ = 0;
     fw::UniqueBrush formBrush_;
     SkinButton nextButton_, prevButton_, screenButton_;
     int clientWidth_ = 0;
