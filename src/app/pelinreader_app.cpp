@@ -79,7 +79,7 @@ class ExitHooks : public pel::IExitHooks {
 public:
     explicit ExitHooks(CPelinreaderView& view) : view_(view) {}
     void CreditReadingTime() override { view_.CreditReadingTime(); }
-    void OfferToSaveText() override {}
+    void OfferToSaveText() override { view_.OfferToSaveAtExit(); }
 
 private:
     CPelinreaderView& view_;

@@ -343,6 +343,9 @@ LRESULT CMainFrame::OnClose(WPARAM, LPARAM) {
 }
 
 void CMainFrame::SaveAndClose() {
+    // The exit can ask a question; a second close request meanwhile must not run it again.
+    if (closing_) return;
+    closing_ = true;
     app_.SaveSettingsAtExit();
     DestroyWindow(hwnd_);
 }

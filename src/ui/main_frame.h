@@ -121,6 +121,7 @@ private:
     bool bossKeyRegistered_ = true;
     static constexpr int kBossHotKeyId = 0;
     bool fullScreen_ = false;
+    bool closing_ = false;
     WINDOWPLACEMENT preFullScreenPlacement_{};
     RECT fullScreenRect_{};
 };

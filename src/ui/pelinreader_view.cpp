@@ -54,6 +54,11 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnKeyUD},
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
+    {ID_EDIT_MODE, ID_EDIT_MODE, &CPelinreaderView::OnEditCommand},
+    {ID_EDIT_COPY, ID_EDIT_CUT, &CPelinreaderView::OnEditCommand},
+    {ID_EDIT_FIND, ID_EDIT_PASTE, &CPelinreaderView::OnEditCommand},
+    {ID_EDIT_REPLACE, ID_EDIT_UNDO, &CPelinreaderView::OnEditCommand},
+    {ID_FILE_SAVE, ID_FILE_SAVE_AS, &CPelinreaderView::OnEditCommand},
     {ID_FILE_OPEN_FOLDER, ID_FILE_OPEN_FOLDER, &CPelinreaderView::OnOpenFolder},
     {ID_SIDEBAR, ID_SIDEBAR, &CPelinreaderView::OnToggleSidebar},
     {ID_RECENT_FOLDER_FIRST, ID_RECENT_FOLDER_FIRST + 4, &CPelinreaderView::OnRecentFolder},
@@ -87,6 +92,7 @@ const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnUpdateKeyUD},
     {ID_NIGHT_MODE, ID_NIGHT_MODE, &CPelinreaderView::OnUpdateNight},
     {ID_SIDEBAR, ID_SIDEBAR, &CPelinreaderView::OnUpdateSidebar},
+    {ID_EDIT_MODE, ID_EDIT_MODE, &CPelinreaderView::OnUpdateEditMode},
     {ID_AUTO_SCROLL, ID_AUTO_SCROLL, &CPelinreaderView::OnUpdateAutoScroll},
     {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnUpdateChapterRule},
     {ID_RULE_6, ID_RULE_6, &CPelinreaderView::OnUpdateChapterRule},
@@ -104,7 +110,10 @@ CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files
       bookmarks_(config_, reader_, page_, *this, clock_),
       records_(config_, clock_, *this),
       scroller_(reader_, page_, nav_, *this, clock_),
-      recent_(config_, *this) {}
+      recent_(config_, *this),
+      edit_(reader_, page_, editControl_, *this, files) {
+    findMessage_ = RegisterWindowMessageA(FINDMSGSTRINGA);
+}
 
 CPelinreaderView::~CPelinreaderView() = default;
 
@@ -112,6 +121,7 @@ bool CPelinreaderView::Create(HWND frame) { return CreateForm(frame); }
 
 BOOL CPelinreaderView::OnInitDialog() {
     page_.Attach(Item(IDC_PAGE_CONTROL));
+    editControl_.Attach(Item(IDC_PAGE_CONTROL));
     formBrush_.reset(CreateSolidBrush(kFormBackground));
     DragAcceptFiles(hwnd_, TRUE);
     // Files dropped on the page itself arrive as a notification of the control.
@@ -202,7 +212,7 @@ void CPelinreaderView::FillExitSnapshot(pel::ExitSnapshot& s) const {
     s.picPath = look_.picPath;
     s.sidebarShowsBookFolder = !libraryFolder.empty() && LibraryFolderPart(reader_.BookPath()) == libraryFolder;
     s.librarySelection = libraryIndex_;
-    s.editMode = editMode;
+    s.editMode = edit_.Editing();
 }
 
 void CPelinreaderView::ApplyTextMargins() {
@@ -224,6 +234,11 @@ void CPelinreaderView::AddToSidebar(const std::string& name) {
 }
 
 bool CPelinreaderView::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& result) {
+    if (message == findMessage_ && findMessage_ != 0) {
+        OnFindNotification(*reinterpret_cast<const FINDREPLACEA*>(lp));
+        result = 0;
+        return true;
+    }
     switch (message) {
         case WM_SIZE:
             clientWidth_ = LOWORD(lp);
@@ -307,13 +322,15 @@ bool CPelinreaderView::PreTranslateMessage(MSG& msg) {
         lastTipIndex_ = -1;
         return false;
     }
+    for (const FindDialog& d : findDialogs_)
+        if (d.hwnd && IsDialogMessageA(d.hwnd, &msg)) return true;
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_PAGE_CURRENT)) {
         reader_.EnterInPageBox(scroller_.IsOn());
         return true;
     }
     // The reading keys, while the page has the focus and is not being edited.
-    if (msg.hwnd == page_.hwnd() && GetFocus() == page_.hwnd() && !editMode)
+    if (msg.hwnd == page_.hwnd() && GetFocus() == page_.hwnd() && !edit_.Editing())
         return nav_.HandleKey(static_cast<int>(msg.wParam));
     return false;
 }
@@ -323,7 +340,7 @@ void CPelinreaderView::OnTimer(UINT id) {
         case TIMER_POSITION:
             reader_.OnPositionTimer();
             app_.MarkLine = reader_.MarkLine();
-            if (!editMode) TrackCursor();
+            if (!edit_.Editing()) TrackCursor();
             break;
         case TIMER_AUTO_SCROLL:
             scroller_.OnTimer();
@@ -597,6 +614,79 @@ void CPelinreaderView::OnJumpPercent(UINT) {
     nav_.JumpToPercent(dlg.percent);
 }
 
+// ---- edit mode, clipboard, find and replace, saving
+
+void CPelinreaderView::OnEditCommand(UINT id) {
+    switch (id) {
+        case ID_EDIT_MODE: edit_.ToggleEditMode(); break;
+        case ID_EDIT_COPY: edit_.Copy(); break;
+        case ID_EDIT_CUT: edit_.Cut(); break;
+        case ID_EDIT_PASTE: edit_.Paste(); break;
+        case ID_EDIT_UNDO: edit_.Undo(); break;
+        case ID_EDIT_FIND: edit_.OpenFindDialog(); break;
+        case ID_EDIT_REPLACE: edit_.OpenReplaceDialog(); break;
+        case ID_FILE_SAVE: edit_.SavePageAndReload(); break;
+        case ID_FILE_SAVE_AS: edit_.SaveAs(); break;
+        default: break;
+    }
+}
+
+void CPelinreaderView::OnUpdateEditMode(fw::CommandUI& ui) { ui.SetCheck(edit_.Editing()); }
+
+void CPelinreaderView::CreateFindDialog(const std::string& findWhat, bool replace) {
+    FindDialog& d = findDialogs_.emplace_back();
+    lstrcpynA(d.findWhat, findWhat.c_str(), sizeof d.findWhat);
+    d.fr.lStructSize = sizeof d.fr;
+    d.fr.hwndOwner = hwnd_;
+    d.fr.Flags = FR_DOWN | (replace ? 0 : FR_HIDEUPDOWN);
+    d.fr.lpstrFindWhat = d.findWhat;
+    d.fr.wFindWhatLen = sizeof d.findWhat;
+    d.fr.lpstrReplaceWith = d.replaceWith;
+    d.fr.wReplaceWithLen = sizeof d.replaceWith;
+    d.hwnd = replace ? ReplaceTextA(&d.fr) : FindTextA(&d.fr);
+    if (!d.hwnd) {
+        findDialogs_.pop_back();
+        return;
+    }
+    ShowWindow(d.hwnd, SW_SHOW);
+    SetActiveWindow(d.hwnd);
+}
+
+void CPelinreaderView::OnFindNotification(const FINDREPLACEA& fr) {
+    pel::FindRequest request;
+    request.findWhat = fr.lpstrFindWhat ? fr.lpstrFindWhat : "";
+    request.replaceWith = fr.lpstrReplaceWith ? fr.lpstrReplaceWith : "";
+    request.matchCase = (fr.Flags & FR_MATCHCASE) != 0;
+    request.wholeWord = (fr.Flags & FR_WHOLEWORD) != 0;
+    if (fr.Flags & FR_DIALOGTERM) {
+        request.action = pel::FindAction::kClosing;
+        edit_.OnFindNotification(request);
+        // The dialog is going: forget it and its buffers.
+        findDialogs_.remove_if([&](const FindDialog& d) { return &d.fr == &fr; });
+        return;
+    }
+    request.action = (fr.Flags & FR_REPLACEALL) ? pel::FindAction::kReplaceAll
+                     : (fr.Flags & FR_REPLACE)  ? pel::FindAction::kReplace
+                                                : pel::FindAction::kFindNext;
+    edit_.OnFindNotification(request);
+}
+
+bool CPelinreaderView::AskSaveAsPath(std::string& path) {
+    char file[MAX_PATH * 4] = "";
+    std::string filter = std::string(pel::kSaveAsFilterName) + '\0' + pel::kSaveAsFilterPattern + '\0';
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = app_.MainWindow();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = pel::kSaveAsTitle;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+    if (!GetSaveFileNameA(&ofn)) return false;
+    path = file;
+    return true;
+}
+
 // ---- appearance
 
 void CPelinreaderView::OnAppearance(UINT id) {
@@ -661,10 +751,6 @@ void CPelinreaderView::OnContents(UINT) {
 // ---- bookmarks and reading records
 
 void CPelinreaderView::OnBookmarkCommand(UINT id) { bookmarks_.OnCommand(static_cast<int>(id)); }
-
-bool CPelinreaderView::EditedTextModified() {
-    return editMode && SendMessageA(page_.hwnd(), EM_GETMODIFY, 0, 0) != 0;
-}
 
 void CPelinreaderView::ShowOnlyInLibrary(const std::string& fileName) {
     SendMessageA(Item(IDC_LIBRARY_LIST), LB_RESETCONTENT, 0, 0);

@@ -4,11 +4,15 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <commdlg.h>
+
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "book/reader.h"
+#include "edit/edit_session.h"
 #include "state/auto_scroll.h"
 #include "state/bookmarks.h"
 #include "state/clock.h"
@@ -20,6 +24,7 @@
 #include "framework/handles.h"
 #include "framework/window.h"
 #include "ui/appearance.h"
+#include "ui/rich_edit_control.h"
 #include "ui/rich_page_control.h"
 #include "ui/skin_button.h"
 
@@ -31,7 +36,8 @@ class CPelinreaderView : public fw::Dialog,
                          public pel::IBookmarkHost,
                          public pel::IRecordHost,
                          public pel::IAutoScrollHost,
-                         public pel::IRecentFolderHost {
+                         public pel::IRecentFolderHost,
+                         public pel::IEditHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -74,8 +80,15 @@ public:
         return records_.ReadingTimeOfOpenBook(reader_, sessionSeconds, storedSeconds);
     }
     // IBookmarkHost, IRecordHost
-    bool EditedTextModified() override;
-    void SavePage() override {}
+    bool EditedTextModified() override { return edit_.EditedTextModified(); }
+    void SavePage() override { edit_.SavePage(); }
+    void SavePageAndReload() override { edit_.SavePageAndReload(); }
+    void EndEditMode() override { edit_.EndForLoad(); }
+    // IEditHost
+    void CreateFindDialog(const std::string& findWhat, bool replace) override;
+    bool AskSaveAsPath(std::string& path) override;
+    // At exit with edit mode on: the save question.
+    void OfferToSaveAtExit() { edit_.OfferToSave(pel::SavePlace::kExit); }
     void ShowOnlyInLibrary(const std::string& fileName) override;
     void RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
                               const std::vector<pel::MenuEntry>& remove) override;
@@ -100,7 +113,7 @@ public:
     void FillExitSnapshot(pel::ExitSnapshot& s) const;
     // The reader's margins inside the page control, applied once the window has its size.
     void ApplyTextMargins();
-    bool editMode = false;
+    bool Editing() const { return edit_.Editing(); }
     // A reminder or a dialog shows a cursor hidden while reading.
     void RevealCursor() { ApplyCursorActions(cursor_.Reveal()); }
 
@@ -139,6 +152,9 @@ private:
     void OnAppearance(UINT id);
     void OnUpdateNight(fw::CommandUI& ui);
     void OnAutoScroll(UINT id);
+    void OnEditCommand(UINT id);
+    void OnUpdateEditMode(fw::CommandUI& ui);
+    void OnFindNotification(const FINDREPLACEA& fr);
     void OnUpdateAutoScroll(fw::CommandUI& ui);
     void OnContents(UINT);
     // Library sidebar
@@ -187,6 +203,17 @@ private:
     pel::ReadingClock records_;
     pel::AutoScroller scroller_;
     pel::RecentFolderCommands recent_;
+    pel::RichEditControl editControl_;
+    pel::EditSession edit_;
+    // The find/replace dialogs open now, with the buffers they write into.
+    struct FindDialog {
+        FINDREPLACEA fr{};
+        char findWhat[256] = "";
+        char replaceWith[256] = "";
+        HWND hwnd = nullptr;
+    };
+    std::list<FindDialog> findDialogs_;
+    UINT findMessage_ = 0;
     HWND libraryTip_ = nullptr;
     int lastTipIndex_ = -1;
     int libraryIndex_ = 0;

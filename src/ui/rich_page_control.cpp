@@ -71,6 +71,8 @@ void RichPageControl::Focus() { SetFocus(edit_); }
 void RichPageControl::ClearModified() { SendMessageA(edit_, EM_SETMODIFY, FALSE, 0); }
 
 IPageControl::ScrollState RichPageControl::VerticalScroll() {
+    // A page that fits has no scroll bar, but the control keeps the range of the page before it.
+    if (!(GetWindowLongPtrA(edit_, GWL_STYLE) & WS_VSCROLL)) return {};
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;

@@ -6,6 +6,8 @@ e2e_setup
 
 book="$E2E_DIR/books/整页.txt"
 numbered_lines 120 | make_book "$book" gbk # pages of 50, 50 and 20 lines
+# A small font without extra line spacing, so that a page of 50 lines fits the tall window below.
+printf '[Style]\ntxtsize=180\ntxthj=0\n' | write_ini "$E2E_APP/Config.ini"
 start_reader "$(winpath "$book")"
 wait_eq "three pages" "3" drv text 1014
 wait_eq "the default placement is applied" "100 100 850 600" drv rect

@@ -1,0 +1,69 @@
+#include "ui/rich_edit_control.h"
+
+#include <richedit.h>
+
+#include <string>
+
+namespace pel {
+
+namespace {
+DWORD CALLBACK AppendChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+    *done = size;
+    return 0;
+}
+}  // namespace
+
+std::string RichEditControl::Text() {
+    // Streaming out returns the whole text in CP936, however long and whatever it holds.
+    std::string text;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&text), 0, &AppendChunk};
+    SendMessageA(edit_, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    return text;
+}
+
+bool RichEditControl::IsModified() { return SendMessageA(edit_, EM_GETMODIFY, 0, 0) != 0; }
+
+void RichEditControl::SetReadOnly(bool readOnly) { SendMessageA(edit_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
+
+void RichEditControl::SetTextLimit(int characters) { SendMessageA(edit_, EM_EXLIMITTEXT, 0, characters); }
+
+void RichEditControl::GetSelection(int& start, int& end) {
+    CHARRANGE cr{};
+    SendMessageA(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+    start = cr.cpMin;
+    end = cr.cpMax;
+}
+
+void RichEditControl::SetSelection(int start, int end) {
+    CHARRANGE cr{start, end};
+    SendMessageA(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+}
+
+std::string RichEditControl::SelectedText() {
+    int start = 0, end = 0;
+    GetSelection(start, end);
+    if (end <= start) return {};
+    // Two bytes a character is the most CP936 needs.
+    std::string text(static_cast<size_t>(end - start) * 2 + 2, '\0');
+    const LRESULT n = SendMessageA(edit_, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return text;
+}
+
+void RichEditControl::ReplaceSelection(std::string_view cp936) {
+    std::string text(cp936);
+    SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(edit_, EM_SETMODIFY, TRUE, 0);
+}
+
+void RichEditControl::ScrollCaretIntoView() { SendMessageA(edit_, EM_SCROLLCARET, 0, 0); }
+
+void RichEditControl::KeepSelectionShown() { SendMessageA(edit_, EM_HIDESELECTION, FALSE, 0); }
+
+void RichEditControl::Copy() { SendMessageA(edit_, WM_COPY, 0, 0); }
+void RichEditControl::Cut() { SendMessageA(edit_, WM_CUT, 0, 0); }
+void RichEditControl::Paste() { SendMessageA(edit_, WM_PASTE, 0, 0); }
+void RichEditControl::Undo() { SendMessageA(edit_, EM_UNDO, 0, 0); }
+
+}  // namespace pel
