@@ -8,7 +8,7 @@ namespace pel {
 
 namespace {
 
-// Lines split at LF, each without its CR; no empty lines at the end.
+// Lines split at LF, each without its CRs; no empty lines at the end.
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
@@ -16,7 +16,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // A console that writes in text mode turns CR LF into CR CR LF.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lines.push_back(line);
         start = end + 1;
     }

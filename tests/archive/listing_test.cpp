@@ -66,6 +66,7 @@ TEST(ParseArchiveListing, LineEndsAndTrailingTextDoNotChangeTheMembers) {
     const std::vector<std::string> lines = {MemberLine("a.txt"), MemberLine("b.txt")};
     const std::vector<std::string> expected = {"a.txt", "b.txt"};
     EXPECT_EQ(ParseArchiveListing(Listing(lines, "\n")).members, expected);
+    EXPECT_EQ(ParseArchiveListing(Listing(lines, "\r\r\n")).members, expected);
     std::string noFinalEnd = Listing(lines);
     noFinalEnd.resize(noFinalEnd.size() - 2);
     EXPECT_EQ(ParseArchiveListing(noFinalEnd).members, expected);
