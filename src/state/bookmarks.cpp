@@ -71,7 +71,7 @@ void BookmarkCommands::Open(int key) {
     const BookmarkLine mark = config_.BookmarkEntry(key);
     if (reader_.pagingMode == kPagingWhole) host_.KillTimer(kTimerWholeBookLines);
     if (host_.EditedTextModified() &&
-        host_.MessageBox("是否保存文本？", kAppCaption, kMessageYesNo | kMessageExclamation) == kAnswerYes) {
+        host_.MessageBox("是否保存文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
         host_.SavePage();
     }
 

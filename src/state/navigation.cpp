@@ -21,7 +21,7 @@ Navigator::Navigator(Reader& reader, IPageControl& page, INavigationHost& host)
 
 void Navigator::OfferSaveBeforeLeaving() {
     if (!host_.EditedTextModified()) return;
-    if (host_.MessageBox("是否保存文本？", kAppCaption, kMessageYesNo | kMessageExclamation) == kAnswerYes) {
+    if (host_.MessageBox("是否保存文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
         host_.SavePageAndReload();
     }
 }
@@ -140,7 +140,7 @@ bool Navigator::HandleKey(int virtualKey) {
 
 void Navigator::JumpToPercent(double percent) {
     if (host_.EditedTextModified() && host_.MessageBox("是否保存当前文本？", kAppCaption,
-                                                       kMessageYesNo | kMessageExclamation) == kAnswerYes) {
+                                                       kMbYesNo | kMbIconExclamation) == kIdYes) {
         host_.SavePage();
     }
     // Percentages are not checked: above 100 goes past the end, which shows the last page. The value

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "book/message_flags.h"
 #include "book/platform.h"
 #include "book/reader.h"
 #include "state/profile.h"
@@ -17,11 +18,6 @@ constexpr int kVkLeft = 0x25;
 constexpr int kVkUp = 0x26;
 constexpr int kVkRight = 0x27;
 constexpr int kVkDown = 0x28;
-
-// Message-box values of the questions asked here (the platform's MB_YESNO and IDYES).
-constexpr unsigned kMessageYesNo = 0x04;
-constexpr unsigned kMessageExclamation = 0x30;
-constexpr int kAnswerYes = 6;
 
 // View timers of this feature.
 constexpr int kTimerRestoreLine = 101;  // once, 200 ms after the last book was reopened

@@ -150,7 +150,7 @@ bool ReadingClock::ReadingTimeOfOpenBook(const Reader& reader, long long& sessio
 
 bool ReadingClock::OpenChosenRecord(const RecordChoice& choice, Reader& reader) {
     if (host_.EditedTextModified() && host_.MessageBox("是否保存当前文本？", kAppCaption,
-                                                       kMessageYesNo | kMessageExclamation) == kAnswerYes) {
+                                                       kMbYesNo | kMbIconExclamation) == kIdYes) {
         host_.SavePage();
     }
     const std::string previous = reader.BookPath();

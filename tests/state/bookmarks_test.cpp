@@ -264,11 +264,11 @@ TEST_P(BookmarkCommandsTest, EditedPageIsOfferedForSavingBeforeOpening) {
     marks->Add();
     view.edited = true;
     view.messages.clear();
-    view.answers = {kAnswerYes};
+    view.answers = {kIdYes};
     marks->Open(1);
     ASSERT_FALSE(view.messages.empty());
     EXPECT_EQ(view.messages[0].text, "是否保存文本？");
-    EXPECT_EQ(view.messages[0].flags, kMessageYesNo | kMessageExclamation);
+    EXPECT_EQ(view.messages[0].flags, kMbYesNo | kMbIconExclamation);
     EXPECT_EQ(view.saves, 1);
 }
 

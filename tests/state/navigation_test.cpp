@@ -202,11 +202,11 @@ TEST_F(NavigatorTest, WholeBookModeTurnsNoPages) {
 TEST_F(NavigatorTest, LeavingAnEditedPageAsksToSaveIt) {
     Open(120);
     host.edited = true;
-    host.answer = kAnswerYes;
+    host.answer = kIdYes;
     navigator.NextPage();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "是否保存文本？");
-    EXPECT_EQ(host.messages[0].flags, kMessageYesNo | kMessageExclamation);
+    EXPECT_EQ(host.messages[0].flags, kMbYesNo | kMbIconExclamation);
     EXPECT_EQ(host.savesAndReloads, 1);
     EXPECT_EQ(reader.CurrentPage(), 2);
 
@@ -216,7 +216,7 @@ TEST_F(NavigatorTest, LeavingAnEditedPageAsksToSaveIt) {
     EXPECT_EQ(host.savesAndReloads, 1);
     EXPECT_EQ(reader.CurrentPage(), 1);
 
-    host.answer = kAnswerYes;
+    host.answer = kIdYes;
     navigator.JumpToPercent(50);
     EXPECT_EQ(host.messages.back().text, "是否保存当前文本？");
     EXPECT_EQ(host.saves, 1);

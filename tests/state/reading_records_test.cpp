@@ -369,7 +369,7 @@ TEST_P(RecordsDialogTest, OpeningAChosenRecordGoesToItsPositionAndMovesItToTheFr
     RecordChoice choice;
     ASSERT_TRUE(ChooseRecord(*config, 0, view, choice));
     view.edited = true;
-    view.answers = {kAnswerYes};
+    view.answers = {kIdYes};
     ASSERT_TRUE(records->OpenChosenRecord(choice, *reader));
     EXPECT_EQ(view.messages[0].text, "是否保存当前文本？");
     EXPECT_EQ(view.saves, 1);
