@@ -36,9 +36,13 @@ void CArchiveDriver::WriteExtractorPath(const std::string& path) {
 bool CArchiveDriver::EnsureExtractor() {
     if (!extractorPath_.empty() && files_.FileExists(extractorPath_)) return true;
     host_.ShowMessage(kMsgSetExtractor);
-    const std::string chosen = host_.BrowseForExtractor();
+    std::string chosen = host_.BrowseForExtractor();
     if (chosen.empty()) return false;
-    // The dialog only returns files that exist; the path is not tested again.
+    // A host that asks for the extractor's folder instead of the file gets the file in that folder.
+    if (!files_.FileExists(chosen)) {
+        const std::string inFolder = JoinPath(chosen, kExtractorProcessName);
+        if (files_.FileExists(inFolder)) chosen = inFolder;
+    }
     WriteExtractorPath(chosen);
     return true;
 }

@@ -40,7 +40,8 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // The open-file dialog for the extractor: title kBrowseExtractorTitle, the one filter
     // kBrowseExtractorFilter with pattern kBrowseExtractorPattern, read-only box hidden. The chosen
-    // file's full path, or empty when the reader cancels.
+    // file's full path, or empty when the reader cancels. A folder may be returned instead: its
+    // HaoZipC.exe is then taken when it is there.
     virtual std::string BrowseForExtractor() = 0;
 };
 

@@ -56,6 +56,11 @@ std::string MemberFileName(const std::string& memberPath) {
     return cut == std::string::npos ? memberPath : memberPath.substr(cut + 1);
 }
 
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    const bool hasBackslash = !folder.empty() && FindLastSeparator(folder, "\\") == folder.size() - 1;
+    return folder + (hasBackslash ? "" : "\\") + name;
+}
+
 std::string ExtractorFolderOf(const std::string& extractorPath) {
     const std::size_t cut = FindLastSeparator(extractorPath, "\\");
     return cut == std::string::npos ? std::string() : extractorPath.substr(0, cut);

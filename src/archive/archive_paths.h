@@ -21,6 +21,9 @@ std::string MemberBookPath(const std::string& archivePath, const std::string& me
 // extractor writes into temp\.
 std::string MemberFileName(const std::string& memberPath);
 
+// `folder`, a backslash unless it ends with one already, and `name`.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
 // The extractor path cut before its last backslash; empty when it has none.
 std::string ExtractorFolderOf(const std::string& extractorPath);
 // The drive of the extractor path: its first character (two bytes when it is a double-byte one).

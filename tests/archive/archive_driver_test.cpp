@@ -93,6 +93,16 @@ TEST_F(ArchiveDriverTest, TheChosenExtractorIsInConfigIniBeforeTheListingRuns) {
     EXPECT_EQ(runner.started[0].substr(0, 33), "cmd.exe  /C G:& cd \"G:\\绿色 软件\"");
 }
 
+TEST_F(ArchiveDriverTest, AChosenFolderGivesTheExtractorInsideIt) {
+    driver.LocateExtractor();
+    files.contents["G:\\HaoZip\\HaoZipC.exe"] = "MZ";
+    host.browseResult = "G:\\HaoZip";
+    ListingWillBe(ListingOf({"a.txt"}));
+    EXPECT_TRUE(driver.ListArchive(kArchive));
+    EXPECT_EQ(driver.ExtractorPath(), "G:\\HaoZip\\HaoZipC.exe");
+    EXPECT_EQ(profile.writes, std::vector<std::string>{"Check/HaoZpath=G:\\HaoZip\\HaoZipC.exe"});
+}
+
 // ---- ListArchive: the listing
 
 TEST_F(ArchiveDriverTest, ListingFillsTheMembersWithTheirNamesAndBookPaths) {

@@ -52,6 +52,14 @@ TEST(ExtractorPath, FolderIsCutBeforeTheLastBackslashAndDriveIsTheFirstCharacter
     EXPECT_EQ(ExtractorDriveOf("好压\\HaoZipC.exe"), "好");
 }
 
+TEST(JoinPath, AddsABackslashOnlyWhenTheFolderHasNone) {
+    EXPECT_EQ(JoinPath("C:\\HaoZip", "HaoZipC.exe"), "C:\\HaoZip\\HaoZipC.exe");
+    EXPECT_EQ(JoinPath("C:\\", "HaoZipC.exe"), "C:\\HaoZipC.exe");
+    // The folder ends in a character whose trail byte is 0x5C, not in a backslash.
+    EXPECT_EQ(JoinPath(std::string("C:\\") + kBackslashTrail, "a"),
+              std::string("C:\\") + kBackslashTrail + "\\a");
+}
+
 TEST(CommandLineSafety, RefusesQuotesControlBytesAndPercentPairs) {
     EXPECT_TRUE(IsSafeForCommandLine("D:\\My Books\\小说 合集 (1).rar"));
     EXPECT_TRUE(IsSafeForCommandLine("D:\\100%好书.zip"));
