@@ -1,4 +1,4 @@
-#include "edit/file_errors.h"
+#include "book/file_errors.h"
 
 #include <string_view>
 

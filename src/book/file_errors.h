@@ -1,5 +1,5 @@
-// The file-error messages shown when a book cannot be saved: one text per cause, with %1 standing for
-// the file's path.
+// The file-error messages shown when a book cannot be saved or a quote file cannot be read: one text per
+// cause, with %1 standing for the file's path.
 #pragma once
 #include <string>
 

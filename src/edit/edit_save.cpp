@@ -3,7 +3,7 @@
 #include "book/message_flags.h"
 #include "book/page_text.h"
 #include "edit/edit_session.h"
-#include "edit/file_errors.h"
+#include "book/file_errors.h"
 #include "edit/saved_page.h"
 
 namespace pel {
