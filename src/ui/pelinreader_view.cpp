@@ -111,6 +111,7 @@ CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files
       records_(config_, clock_, *this),
       scroller_(reader_, page_, nav_, *this, clock_),
       recent_(config_, *this),
+      archive_(*app.profile, app.iniPath, app.programDir, archiveFiles_, runner_, *this),
       edit_(reader_, page_, editControl_, *this, files) {
     findMessage_ = RegisterWindowMessageA(FINDMSGSTRINGA);
 }
@@ -174,6 +175,7 @@ void CPelinreaderView::OnInitialUpdate() {
     look_.Start(page_.hwnd(), hwnd_, config_.Style(), settings_.bold, settings_.italic, settings_.underline,
                 settings_.picPath, settings_.nightFlag);
 
+    archive_.LocateExtractor();
     StartTimer(TIMER_POSITION, 10);
 
     const auto& args = app_.Arguments();
@@ -483,15 +485,44 @@ void CPelinreaderView::CloseTipBox() {
     if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
-void CPelinreaderView::ExtractArchiveMember(const std::string&) {}
+void CPelinreaderView::ExtractArchiveMember(const std::string& memberPath) {
+    archive_.ExtractArchiveMember(memberPath);
+}
 
-void CPelinreaderView::ResetArchiveListing() {}
+void CPelinreaderView::ResetArchiveListing() { archive_.ResetListing(); }
+
+std::string CPelinreaderView::BrowseForExtractor() {
+    char file[MAX_PATH * 4] = "";
+    std::string filter = std::string(pel::kBrowseExtractorFilter) + '\0' + pel::kBrowseExtractorPattern + '\0';
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = app_.MainWindow();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = pel::kBrowseExtractorTitle;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!GetOpenFileNameA(&ofn)) return {};
+    return file;
+}
 
 // ---- opening books
 
 bool CPelinreaderView::HandleArchivePath(const std::string& path) {
     if (!IsArchiveExtension(LowerExtension(path))) return false;
-    MessageBox("暂不支持压缩文件，请先解压后再打开其中的小说！", "提示", MB_OK | MB_ICONINFORMATION);
+    // The archive's books fill the library list; one is opened from there.
+    if (!archive_.ListArchive(path)) return true;
+    HWND list = Item(IDC_LIBRARY_LIST);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    const auto& members = archive_.Members();
+    for (size_t i = 0; i < members.size(); ++i)
+        SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(members[i].displayName.c_str()));
+    libraryFolder = archive_.ListedArchive();
+    lastTipIndex_ = -1;
+    if (sidebarHidden) {
+        sidebarHidden = false;
+        RelayoutControls();
+    }
     return true;
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_driver.h"
+#include "archive/win32_archive_platform.h"
 #include "book/reader.h"
 #include "edit/edit_session.h"
 #include "state/auto_scroll.h"
@@ -37,7 +39,8 @@ class CPelinreaderView : public fw::Dialog,
                          public pel::IRecordHost,
                          public pel::IAutoScrollHost,
                          public pel::IRecentFolderHost,
-                         public pel::IEditHost {
+                         public pel::IEditHost,
+                         public pel::IArchiveHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -84,6 +87,9 @@ public:
     void SavePage() override { edit_.SavePage(); }
     void SavePageAndReload() override { edit_.SavePageAndReload(); }
     void EndEditMode() override { edit_.EndForLoad(); }
+    // IArchiveHost
+    void ShowMessage(const std::string& text) override { MessageBox(text, "", MB_OK); }
+    std::string BrowseForExtractor() override;
     // IEditHost
     void CreateFindDialog(const std::string& findWhat, bool replace) override;
     bool AskSaveAsPath(std::string& path) override;
@@ -203,6 +209,9 @@ private:
     pel::ReadingClock records_;
     pel::AutoScroller scroller_;
     pel::RecentFolderCommands recent_;
+    pel::Win32ProcessRunner runner_;
+    pel::Win32ArchiveFiles archiveFiles_;
+    pel::CArchiveDriver archive_;
     pel::RichEditControl editControl_;
     pel::EditSession edit_;
     // The find/replace dialogs open now, with the buffers they write into.

@@ -67,6 +67,11 @@ void CPelinreaderView::RefreshLibraryTip() {
         if (index == lastTipIndex_) return;
         lastTipIndex_ = index;
         const std::string name = ListText(list, index);
+        if (archive_.ListingActive()) {
+            const std::string member = archive_.MemberBookPathAt(index);
+            SetLibraryTipText(LibraryTipText(name, LibraryFolderPart(member), "/N"));
+            return;
+        }
         const std::string full = libraryFolder == "books" ? app_.programDir + "books\\" + name
                                                           : libraryFolder + "\\" + name;
         SetLibraryTipText(LibraryTipText(name, libraryFolder, LibrarySizeText(FileSizeOf(full))));
@@ -81,6 +86,7 @@ void CPelinreaderView::RefreshLibraryTip() {
 }
 
 void CPelinreaderView::ListLibrary(const std::string& folder) {
+    archive_.ResetListing();
     HWND list = Item(IDC_LIBRARY_LIST);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     std::string pattern = folder + "\\*.txt";
@@ -137,7 +143,8 @@ void CPelinreaderView::OnLibraryDoubleClick() {
     if (!openedPaths.empty() && static_cast<size_t>(index) < openedPaths.size()) path = openedPaths[index];
     if (!libraryFolder.empty()) {
         libraryIndex_ = index + 1;
-        path = libraryFolder + "\\" + ListText(list, index);
+        path = archive_.ListingActive() ? archive_.MemberBookPathAt(index)
+                                        : libraryFolder + "\\" + ListText(list, index);
     }
     if (path.empty()) return;
     reader_.SetBookPath(path);
