@@ -103,3 +103,5 @@ bool HandleHelpCommand(HWND owner, UINT id, OpenAddressFn open) {
     open(owner, address);
     return true;
 }
+
+bool IsHelpCommand(UINT id) { return id == ID_APP_ABOUT || id == ID_SHORTCUT_HELP || HelpLinkAddress(id); }

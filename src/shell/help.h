@@ -22,3 +22,5 @@ using OpenAddressFn = void (*)(HWND owner, const char* address);
 // Commands 57664 (About box), 32845 (shortcut help) and the link commands 32814, 32828, 32811, 32826,
 // 32812, 32810 and 32825. False when `id` is none of them. Tests pass their own `open`.
 bool HandleHelpCommand(HWND owner, UINT id, OpenAddressFn open = &OpenWebAddress);
+// True for the commands HandleHelpCommand takes: their update handler enables them.
+bool IsHelpCommand(UINT id);

@@ -144,6 +144,9 @@ TEST_F(HelpCommandTest, OtherCommandsAreNotHelps) {
     EXPECT_FALSE(HandleHelpCommand(nullptr, 32855, &RecordOpen));
     EXPECT_FALSE(HandleHelpCommand(nullptr, 0, &RecordOpen));
     EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(IsHelpCommand(32855));
+    for (UINT id : {ID_APP_ABOUT, ID_SHORTCUT_HELP, ID_LINK_1, ID_LINK_2, ID_LINK_YILIN, ID_LINK_YIGE})
+        EXPECT_TRUE(IsHelpCommand(id)) << id;
 }
 
 TEST(MessageCaptionTest, IsTheProgramTitle) { EXPECT_EQ(MessageCaption(), "Pelin阅读器——Pelinreader"); }
