@@ -8,6 +8,7 @@
 #include "app/pelinreader_doc.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
+#include "shell/help.h"
 #include "state/config_file.h"
 #include "state/win32_profile.h"
 #include "resource.h"
@@ -123,9 +124,13 @@ void CPelinreaderApp::SaveSettingsAtExit() {
     pel::WriteSettingsAtExit(*profile, iniPath, s, hooks);
 }
 
-bool CPelinreaderApp::OnCommand(UINT, UINT, HWND) { return false; }
+bool CPelinreaderApp::OnCommand(UINT id, UINT, HWND) { return HandleHelpCommand(MainWindow(), id); }
 
 bool CPelinreaderApp::OnUpdateCommand(fw::CommandUI& ui) {
+    if (IsHelpCommand(ui.id)) {
+        ui.Enable(true);
+        return true;
+    }
     if (ui.id == ID_DELETE_BLANK_LINES) {
         OnUpdateDeleteBlankLines(ui);
         return true;

@@ -54,6 +54,7 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnKeyUD},
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
+    {ID_TXT_ASSOCIATION, ID_TXT_ASSOCIATION, &CPelinreaderView::OnTxtAssociation},
     {ID_EDIT_MODE, ID_EDIT_MODE, &CPelinreaderView::OnEditCommand},
     {ID_EDIT_COPY, ID_EDIT_CUT, &CPelinreaderView::OnEditCommand},
     {ID_EDIT_FIND, ID_EDIT_PASTE, &CPelinreaderView::OnEditCommand},
@@ -92,6 +93,7 @@ const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
     {ID_KEYUD_1, ID_KEYUD_3, &CPelinreaderView::OnUpdateKeyUD},
     {ID_NIGHT_MODE, ID_NIGHT_MODE, &CPelinreaderView::OnUpdateNight},
     {ID_SIDEBAR, ID_SIDEBAR, &CPelinreaderView::OnUpdateSidebar},
+    {ID_TXT_ASSOCIATION, ID_TXT_ASSOCIATION, &CPelinreaderView::OnUpdateTxtAssociation},
     {ID_EDIT_MODE, ID_EDIT_MODE, &CPelinreaderView::OnUpdateEditMode},
     {ID_AUTO_SCROLL, ID_AUTO_SCROLL, &CPelinreaderView::OnUpdateAutoScroll},
     {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnUpdateChapterRule},
@@ -137,6 +139,7 @@ void CPelinreaderView::MoveTo(const RECT& rc) {
 
 void CPelinreaderView::OnInitialUpdate() {
     CreateLibraryTip();
+    association_.ReadFlag();
     // The page buttons are drawn from the skin strip.
     for (auto [button, id] : {std::pair{&nextButton_, IDC_NEXT_PAGE}, std::pair{&prevButton_, IDC_PREV_PAGE},
                               std::pair{&screenButton_, IDC_SCREEN_DOWN}}) {
@@ -717,6 +720,10 @@ bool CPelinreaderView::AskSaveAsPath(std::string& path) {
     path = file;
     return true;
 }
+
+void CPelinreaderView::OnTxtAssociation(UINT) { association_.OnToggleCommand(app_.MainWindow()); }
+
+void CPelinreaderView::OnUpdateTxtAssociation(fw::CommandUI& ui) { association_.OnUpdateToggle(ui); }
 
 // ---- appearance
 

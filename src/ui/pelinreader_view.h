@@ -15,6 +15,7 @@
 #include "archive/win32_archive_platform.h"
 #include "book/reader.h"
 #include "edit/edit_session.h"
+#include "shell/association.h"
 #include "state/auto_scroll.h"
 #include "state/bookmarks.h"
 #include "state/clock.h"
@@ -163,6 +164,8 @@ private:
     void OnFindNotification(const FINDREPLACEA& fr);
     void OnUpdateAutoScroll(fw::CommandUI& ui);
     void OnContents(UINT);
+    void OnTxtAssociation(UINT);
+    void OnUpdateTxtAssociation(fw::CommandUI& ui);
     // Library sidebar
     void CreateLibraryTip();
     void SetLibraryTipText(const std::string& text);
@@ -213,6 +216,7 @@ private:
     pel::Win32ArchiveFiles archiveFiles_;
     pel::CArchiveDriver archive_;
     pel::RichEditControl editControl_;
+    CTxtAssociation association_;
     pel::EditSession edit_;
     // The find/replace dialogs open now, with the buffers they write into.
     struct FindDialog {
