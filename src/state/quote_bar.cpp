@@ -118,7 +118,7 @@ bool QuoteBar::OnTimer(int id) {
 }
 
 void QuoteBar::Tick() {
-    // A tick can open a message box whose loop delivers further ticks; they wait for this one.
+    // A tick can open a message box whose loop delivers further ticks; those are dropped.
     if (ticking_) return;
     ticking_ = true;
     switch (settings_.quoteFlag) {
