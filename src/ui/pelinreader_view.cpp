@@ -55,6 +55,9 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
     {ID_TXT_ASSOCIATION, ID_TXT_ASSOCIATION, &CPelinreaderView::OnTxtAssociation},
+    {pel::kCmdSearchBaidu, pel::kCmdSearchBaidu, &CPelinreaderView::OnWebSearch},
+    {pel::kCmdSearchSogou, pel::kCmdSearchSogou, &CPelinreaderView::OnWebSearch},
+    {pel::kCmdFullScreenKeys, pel::kCmdFullScreenKeys, &CPelinreaderView::OnFullScreenKeys},
     {ID_EDIT_MODE, ID_EDIT_MODE, &CPelinreaderView::OnEditCommand},
     {ID_EDIT_COPY, ID_EDIT_CUT, &CPelinreaderView::OnEditCommand},
     {ID_EDIT_FIND, ID_EDIT_PASTE, &CPelinreaderView::OnEditCommand},
@@ -272,6 +275,12 @@ bool CPelinreaderView::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& r
             return true;
         case WM_NOTIFY: {
             auto* hdr = reinterpret_cast<NMHDR*>(lp);
+            if (hdr->idFrom == IDC_PAGE_CONTROL && hdr->code == EN_MSGFILTER) {
+                auto* filter = reinterpret_cast<MSGFILTER*>(lp);
+                if (filter->msg == WM_RBUTTONUP) ShowContextMenu();
+                result = 0;  // the control goes on with the message
+                return true;
+            }
             if (hdr->idFrom == IDC_PAGE_CONTROL && hdr->code == EN_DROPFILES) {
                 auto* drop = reinterpret_cast<ENDROPFILES*>(lp);
                 OnDropFiles(reinterpret_cast<HDROP>(drop->hDrop));
@@ -719,6 +728,51 @@ bool CPelinreaderView::AskSaveAsPath(std::string& path) {
     if (!GetSaveFileNameA(&ofn)) return false;
     path = file;
     return true;
+}
+
+// ---- context menu and web search
+
+void CPelinreaderView::ShowContextMenu() {
+    SetFocus(hwnd_);
+    pel::ContextMenuState state;
+    CHARRANGE sel{};
+    SendMessageA(page_.hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    state.selectionEmpty = sel.cpMax <= sel.cpMin;
+    state.canPaste = SendMessageA(page_.hwnd(), EM_CANPASTE, 0, 0) != 0;
+    state.canUndo = SendMessageA(page_.hwnd(), EM_CANUNDO, 0, 0) != 0;
+    state.editMode = edit_.Editing();
+    fw::UniqueMenu menu(CreatePopupMenu());
+    for (const pel::ContextMenuItem& item : pel::BuildContextMenu(state)) {
+        if (item.IsSeparator())
+            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuA(menu.get(), MF_STRING | (item.grayed ? MF_GRAYED : 0), static_cast<UINT_PTR>(item.id),
+                        item.label.c_str());
+    }
+    POINT pt;
+    GetCursorPos(&pt);
+    const UINT id = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                                     pt.x, pt.y, 0, hwnd_, nullptr));
+    // The chosen command goes the way of every command, so the frame's own ones are found too.
+    if (id) PostMessageA(app_.MainWindow(), WM_COMMAND, id, 0);
+}
+
+void CPelinreaderView::OnWebSearch(UINT id) { pel::WebSearch(static_cast<int>(id), *this); }
+
+void CPelinreaderView::OpenUrl(const std::string& url) {
+    ShellExecuteA(app_.MainWindow(), "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CPelinreaderView::OnFullScreenKeys(UINT) {
+    // Ctrl+Enter as keystrokes, so the accelerator reaches the frame as if typed.
+    INPUT in[4]{};
+    const WORD keys[4] = {VK_CONTROL, VK_RETURN, VK_RETURN, VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (i >= 2 ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(4, in, sizeof(INPUT));
 }
 
 void CPelinreaderView::OnTxtAssociation(UINT) { association_.OnToggleCommand(app_.MainWindow()); }

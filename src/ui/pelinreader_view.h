@@ -21,6 +21,7 @@
 #include "state/clock.h"
 #include "state/config_file.h"
 #include "state/reading_records.h"
+#include "state/web_search.h"
 #include "state/recent_folders.h"
 #include "state/navigation.h"
 #include "state/settings.h"
@@ -41,7 +42,8 @@ class CPelinreaderView : public fw::Dialog,
                          public pel::IAutoScrollHost,
                          public pel::IRecentFolderHost,
                          public pel::IEditHost,
-                         public pel::IArchiveHost {
+                         public pel::IArchiveHost,
+                         public pel::IWebSearchHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -88,6 +90,9 @@ public:
     void SavePage() override { edit_.SavePage(); }
     void SavePageAndReload() override { edit_.SavePageAndReload(); }
     void EndEditMode() override { edit_.EndForLoad(); }
+    // IWebSearchHost
+    std::string SelectedText() override { return editControl_.SelectedText(); }
+    void OpenUrl(const std::string& url) override;
     // IArchiveHost
     void ShowMessage(const std::string& text) override { MessageBox(text, "", MB_OK); }
     std::string BrowseForExtractor() override;
@@ -165,6 +170,9 @@ private:
     void OnUpdateAutoScroll(fw::CommandUI& ui);
     void OnContents(UINT);
     void OnTxtAssociation(UINT);
+    void ShowContextMenu();
+    void OnWebSearch(UINT id);
+    void OnFullScreenKeys(UINT);
     void OnUpdateTxtAssociation(fw::CommandUI& ui);
     // Library sidebar
     void CreateLibraryTip();
