@@ -108,10 +108,10 @@ void CPelinreaderApp::SaveSettingsAtExit() {
     s.loopFlag = Quote.loopFlag;
     s.quotePath = Quote.quotePath;
     s.scrollFlag = Quote.scrollFlag;
-    s.rollType = Quote.rollType;
-    s.timeSpan = Quote.timeSpan;
-    s.timeEnd = Quote.timeEnd;
-    s.timeFirst = Quote.timeFirst;
+    s.rollType = Roll.rollType;
+    s.timeSpan = Roll.timeSpan;
+    s.timeEnd = Roll.timeEnd;
+    s.timeFirst = Roll.timeFirst;
     s.timeSpanTip = TimeSpanTip;
     s.marginLeft = BJL;
     s.marginRight = BJR;

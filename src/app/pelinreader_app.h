@@ -10,6 +10,8 @@
 #include "book/reader.h"
 #include "framework/app.h"
 #include "state/profile.h"
+#include "state/auto_scroll.h"
+#include "state/quote_bar.h"
 #include "state/settings.h"
 
 class CMainFrame;
@@ -49,11 +51,8 @@ public:
     int TimeSpanTip = 30;
     int TrayFlag = -1;
     std::array<std::string, pel::settings::kCustomRuleKeys> RuleDiy;
-    struct QuoteSettings {
-        int quoteFlag = 1, loopFlag = 0, scrollFlag = 0;
-        std::string quotePath;
-        int rollType = 0, timeSpan = 30, timeEnd = 3, timeFirst = 5;
-    } Quote;
+    pel::QuoteSettings Quote;       // Quote/QuoteFlag, LoopFlag, QuotePath, ScrollFlag
+    pel::AutoScrollSettings Roll;   // Quote/RollType, TimeSpan, TimeEnd, TimeFirst
     int BJL = 10, BJR = 10, BJU = 0, BJD = 0;
     std::string libraryFolderOpened;  // a folder listed in the sidebar during this run
 

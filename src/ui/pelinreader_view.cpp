@@ -55,6 +55,7 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_JUMP_PERCENT, ID_JUMP_PERCENT, &CPelinreaderView::OnJumpPercent},
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
     {ID_TXT_ASSOCIATION, ID_TXT_ASSOCIATION, &CPelinreaderView::OnTxtAssociation},
+    {ID_QUOTE_BAR, ID_QUOTE_BAR, &CPelinreaderView::OnQuoteBar},
     {pel::kCmdSearchBaidu, pel::kCmdSearchBaidu, &CPelinreaderView::OnWebSearch},
     {pel::kCmdSearchSogou, pel::kCmdSearchSogou, &CPelinreaderView::OnWebSearch},
     {pel::kCmdFullScreenKeys, pel::kCmdFullScreenKeys, &CPelinreaderView::OnFullScreenKeys},
@@ -97,6 +98,7 @@ const fw::UpdateEntry<CPelinreaderView> CPelinreaderView::kUpdates[] = {
     {ID_NIGHT_MODE, ID_NIGHT_MODE, &CPelinreaderView::OnUpdateNight},
     {ID_SIDEBAR, ID_SIDEBAR, &CPelinreaderView::OnUpdateSidebar},
     {ID_TXT_ASSOCIATION, ID_TXT_ASSOCIATION, &CPelinreaderView::OnUpdateTxtAssociation},
+    {ID_QUOTE_BAR, ID_QUOTE_BAR, &CPelinreaderView::OnUpdateQuoteBar},
     {ID_EDIT_MODE, ID_EDIT_MODE, &CPelinreaderView::OnUpdateEditMode},
     {ID_AUTO_SCROLL, ID_AUTO_SCROLL, &CPelinreaderView::OnUpdateAutoScroll},
     {ID_RULE_1, ID_RULE_5, &CPelinreaderView::OnUpdateChapterRule},
@@ -117,6 +119,7 @@ CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files
       scroller_(reader_, page_, nav_, *this, clock_),
       recent_(config_, *this),
       archive_(*app.profile, app.iniPath, app.programDir, archiveFiles_, runner_, *this),
+      quote_(app.Quote, *this, files),
       edit_(reader_, page_, editControl_, *this, files) {
     findMessage_ = RegisterWindowMessageA(FINDMSGSTRINGA);
 }
@@ -160,9 +163,9 @@ void CPelinreaderView::OnInitialUpdate() {
     app_.delblank = settings_.deleteBlankLines;
     app_.RuleDiy = settings_.customRules;
     app_.TrayFlag = settings_.trayFlag;
-    app_.Quote = {settings_.quoteFlag, settings_.loopFlag, settings_.scrollFlag, settings_.quotePath,
-                  settings_.rollType,  settings_.timeSpan, settings_.timeEnd,    settings_.timeFirst};
-    scroller_.settings = {app_.Quote.rollType, app_.Quote.timeSpan, app_.Quote.timeEnd, app_.Quote.timeFirst};
+    app_.Quote = {settings_.quoteFlag, settings_.loopFlag, settings_.scrollFlag, settings_.quotePath};
+    app_.Roll = {settings_.rollType, settings_.timeSpan, settings_.timeEnd, settings_.timeFirst};
+    scroller_.settings = app_.Roll;
     nav_.keepOne = settings_.keepOne;
     nav_.keyUD = settings_.keyUD;
     reader_.programDir = app_.programDir;
@@ -173,7 +176,10 @@ void CPelinreaderView::OnInitialUpdate() {
     reader_.savedMarkLine = pel::ReadMarkLine(*app_.profile, app_.iniPath);
     reader_.customTitle = app_.DIYname;
     sidebarHidden = settings_.orgRectFlag != 0;
-    bottomBarHidden = settings_.quoteBarFlag != 0;
+    RelayoutControls();
+    // The quote line starts after its settings are read, then takes the bottom bar's saved state.
+    quote_.Start(settings_.quoteBarFlag != 0);
+    bottomBarHidden = quote_.BottomBarHidden();
     RelayoutControls();
     bookmarks_.RefreshMenus();
     recent_.Load();
@@ -356,6 +362,12 @@ void CPelinreaderView::OnTimer(UINT id) {
             app_.MarkLine = reader_.MarkLine();
             if (!edit_.Editing()) TrackCursor();
             break;
+        case pel::kTimerQuoteOff:
+        case pel::kTimerQuoteBuiltIn:
+        case pel::kTimerQuoteLines:
+        case pel::kTimerQuoteScroll:
+            quote_.OnTimer(static_cast<int>(id));
+            break;
         case TIMER_AUTO_SCROLL:
             scroller_.OnTimer();
             break;
@@ -417,7 +429,7 @@ void CPelinreaderView::LayoutControls(int cx, int cy) {
         MoveWindow(Item(IDC_PREV_PAGE), cx - 200, cy - 25, 50, 20, TRUE);
         MoveWindow(Item(IDC_SCREEN_DOWN), cx - 140, cy - 25, 40, 20, TRUE);
         MoveWindow(Item(IDC_NEXT_PAGE), cx - 90, cy - 25, 50, 20, TRUE);
-        MoveWindow(Item(IDC_QUOTE_LINE), 35, cy - 22, std::max(0, cx - 525), quoteHeight, TRUE);
+        MoveWindow(Item(IDC_QUOTE_LINE), 35, cy - 22, std::max(0, cx - 525), quoteHeight_, TRUE);
     } else {
         for (int id : bottomIds) MoveWindow(Item(id), cx, 0, 0, 0, FALSE);
         if (!sidebarHidden) {
@@ -773,6 +785,38 @@ void CPelinreaderView::OnFullScreenKeys(UINT) {
         in[i].ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (i >= 2 ? KEYEVENTF_KEYUP : 0);
     }
     SendInput(4, in, sizeof(INPUT));
+}
+
+// ---- quote line
+
+void CPelinreaderView::OnQuoteBar(UINT id) { quote_.OnCommand(static_cast<int>(id)); }
+
+void CPelinreaderView::OnUpdateQuoteBar(fw::CommandUI& ui) { ui.SetCheck(quote_.MenuChecked()); }
+
+pel::QuoteExtent CPelinreaderView::ViewClientSize() {
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    return {rc.right, rc.bottom};
+}
+
+pel::QuoteExtent CPelinreaderView::MeasureQuote(const std::string& text) {
+    fw::WindowDC dc(hwnd_);
+    SIZE sz{};
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
+    return {sz.cx, sz.cy};
+}
+
+void CPelinreaderView::SetQuoteText(const std::string& text) { SetDlgItemTextA(hwnd_, IDC_QUOTE_LINE, text.c_str()); }
+
+void CPelinreaderView::MoveQuote(const pel::QuoteRect& where, bool repaint) {
+    quoteHeight_ = where.height;
+    MoveWindow(Item(IDC_QUOTE_LINE), where.x, where.y, where.width, where.height, repaint ? TRUE : FALSE);
+}
+
+void CPelinreaderView::RelayoutView() {
+    bottomBarHidden = quote_.BottomBarHidden();
+    RelayoutControls();
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CPelinreaderView::OnTxtAssociation(UINT) { association_.OnToggleCommand(app_.MainWindow()); }

@@ -20,6 +20,7 @@
 #include "state/bookmarks.h"
 #include "state/clock.h"
 #include "state/config_file.h"
+#include "state/quote_bar.h"
 #include "state/reading_records.h"
 #include "state/web_search.h"
 #include "state/recent_folders.h"
@@ -43,7 +44,8 @@ class CPelinreaderView : public fw::Dialog,
                          public pel::IRecentFolderHost,
                          public pel::IEditHost,
                          public pel::IArchiveHost,
-                         public pel::IWebSearchHost {
+                         public pel::IWebSearchHost,
+                         public pel::IQuoteBarHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -90,6 +92,13 @@ public:
     void SavePage() override { edit_.SavePage(); }
     void SavePageAndReload() override { edit_.SavePageAndReload(); }
     void EndEditMode() override { edit_.EndForLoad(); }
+    // IQuoteBarHost
+    pel::QuoteExtent ViewClientSize() override;
+    pel::QuoteExtent MeasureQuote(const std::string& text) override;
+    void SetQuoteText(const std::string& text) override;
+    void MoveQuote(const pel::QuoteRect& where, bool repaint) override;
+    void RelayoutView() override;
+    pel::QuoteBar& Quotes() { return quote_; }
     // IWebSearchHost
     std::string SelectedText() override { return editControl_.SelectedText(); }
     void OpenUrl(const std::string& url) override;
@@ -132,7 +141,6 @@ public:
     // Hidden parts of the form; persisted by the settings.
     bool sidebarHidden = true;
     bool bottomBarHidden = false;
-    int quoteHeight = 20;
 
 protected:
     BOOL OnInitDialog() override;
@@ -170,6 +178,8 @@ private:
     void OnUpdateAutoScroll(fw::CommandUI& ui);
     void OnContents(UINT);
     void OnTxtAssociation(UINT);
+    void OnQuoteBar(UINT id);
+    void OnUpdateQuoteBar(fw::CommandUI& ui);
     void ShowContextMenu();
     void OnWebSearch(UINT id);
     void OnFullScreenKeys(UINT);
@@ -225,6 +235,8 @@ private:
     pel::CArchiveDriver archive_;
     pel::RichEditControl editControl_;
     CTxtAssociation association_;
+    pel::QuoteBar quote_;
+    int quoteHeight_ = 20;
     pel::EditSession edit_;
     // The find/replace dialogs open now, with the buffers they write into.
     struct FindDialog {
