@@ -17,6 +17,7 @@
 #include "ui/jump_dialog.h"
 #include "ui/library_text.h"
 #include "ui/records_dialog.h"
+#include "ui/settings_dialog.h"
 #include "ui/toc_dialog.h"
 #include "resource.h"
 
@@ -56,6 +57,7 @@ const fw::CommandEntry<CPelinreaderView> CPelinreaderView::kCommands[] = {
     {ID_CONTENTS, ID_CONTENTS, &CPelinreaderView::OnContents},
     {ID_TXT_ASSOCIATION, ID_TXT_ASSOCIATION, &CPelinreaderView::OnTxtAssociation},
     {ID_QUOTE_BAR, ID_QUOTE_BAR, &CPelinreaderView::OnQuoteBar},
+    {ID_ADVANCED_SETTINGS, ID_ADVANCED_SETTINGS, &CPelinreaderView::OnAdvancedSettings},
     {pel::kCmdSearchBaidu, pel::kCmdSearchBaidu, &CPelinreaderView::OnWebSearch},
     {pel::kCmdSearchSogou, pel::kCmdSearchSogou, &CPelinreaderView::OnWebSearch},
     {pel::kCmdFullScreenKeys, pel::kCmdFullScreenKeys, &CPelinreaderView::OnFullScreenKeys},
@@ -785,6 +787,45 @@ void CPelinreaderView::OnFullScreenKeys(UINT) {
         in[i].ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (i >= 2 ? KEYEVENTF_KEYUP : 0);
     }
     SendInput(4, in, sizeof(INPUT));
+}
+
+// ---- advanced settings
+
+void CPelinreaderView::OnAdvancedSettings(UINT) {
+    ApplyCursorActions(cursor_.Reveal());
+    pel::AdvancedSettings s;
+    s.quote = app_.Quote;
+    s.autoScroll = app_.Roll;
+    s.timeSpanTip = app_.TimeSpanTip;
+    s.trayFlag = app_.TrayFlag;
+    s.margins = {app_.BJL, app_.BJR, app_.BJU, app_.BJD};
+    s.diyName = app_.DIYname;
+    CSettingsDlg dlg(s);
+    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
+    // The quote line works on the application's copy, so it takes the new values before it restarts.
+    app_.Quote = s.quote;
+    app_.Roll = s.autoScroll;
+    app_.TimeSpanTip = s.timeSpanTip;
+    app_.TrayFlag = s.trayFlag;
+    app_.DIYname = s.diyName;
+    pel::TextMargins applied{app_.BJL, app_.BJR, app_.BJU, app_.BJD};
+    pel::ApplyAdvancedSettings(s, applied, quote_, scroller_, reader_, *this);
+    app_.BJL = applied.left;
+    app_.BJR = applied.right;
+    app_.BJU = applied.top;
+    app_.BJD = applied.bottom;
+}
+
+pel::TextRect CPelinreaderView::PageFormatRect() {
+    RECT rc{};
+    SendMessageA(page_.hwnd(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
+    return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
+void CPelinreaderView::SetPageFormatRect(const pel::TextRect& r) {
+    RECT rc{r.left, r.top, r.right, r.bottom};
+    SendMessageA(page_.hwnd(), EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rc));
+    InvalidateRect(page_.hwnd(), nullptr, TRUE);
 }
 
 // ---- quote line

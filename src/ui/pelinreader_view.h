@@ -16,6 +16,7 @@
 #include "book/reader.h"
 #include "edit/edit_session.h"
 #include "shell/association.h"
+#include "state/advanced_settings.h"
 #include "state/auto_scroll.h"
 #include "state/bookmarks.h"
 #include "state/clock.h"
@@ -45,7 +46,8 @@ class CPelinreaderView : public fw::Dialog,
                          public pel::IEditHost,
                          public pel::IArchiveHost,
                          public pel::IWebSearchHost,
-                         public pel::IQuoteBarHost {
+                         public pel::IQuoteBarHost,
+                         public pel::IAdvancedSettingsHost {
 public:
     CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files, pel::ICodePage& codePage);
     ~CPelinreaderView() override;
@@ -92,6 +94,9 @@ public:
     void SavePage() override { edit_.SavePage(); }
     void SavePageAndReload() override { edit_.SavePageAndReload(); }
     void EndEditMode() override { edit_.EndForLoad(); }
+    // IAdvancedSettingsHost
+    pel::TextRect PageFormatRect() override;
+    void SetPageFormatRect(const pel::TextRect& rect) override;
     // IQuoteBarHost
     pel::QuoteExtent ViewClientSize() override;
     pel::QuoteExtent MeasureQuote(const std::string& text) override;
@@ -179,6 +184,7 @@ private:
     void OnContents(UINT);
     void OnTxtAssociation(UINT);
     void OnQuoteBar(UINT id);
+    void OnAdvancedSettings(UINT);
     void OnUpdateQuoteBar(fw::CommandUI& ui);
     void ShowContextMenu();
     void OnWebSearch(UINT id);
