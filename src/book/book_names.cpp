@@ -18,6 +18,18 @@ std::size_t FindLastOf(std::string_view text, std::string_view bytes) {
     return found;
 }
 
+std::size_t FindFirstOf(std::string_view text, std::string_view bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = b + text.size();
+    for (const unsigned char* p = b; p < end;) {
+        const int width = ControlCharBytes(p, end);
+        if (width == 1 && bytes.find(static_cast<char>(*p)) != std::string_view::npos)
+            return static_cast<std::size_t>(p - b);
+        p += width;
+    }
+    return std::string_view::npos;
+}
+
 std::string FileNameOf(const std::string& path) {
     const std::size_t cut = FindLastOf(path, "\\|");
     return cut == std::string::npos ? path : path.substr(cut + 1);

@@ -28,7 +28,8 @@ void Reader::FailOpen(const char* message) {
 void Reader::OpenBook(const std::string& requested) {
     if (requested.empty()) return;
     std::string path = requested;
-    const std::size_t bar = path.find('|');
+    // An archive member path: a '|' that is a character of its own, not the second byte of one.
+    const std::size_t bar = FindFirstOf(path, "|");
     if (bar != std::string::npos) {
         host_.ExtractArchiveMember(path);
         path = programDir + "temp\\" + FileNameOf(path.substr(bar + 1));

@@ -216,6 +216,8 @@ constexpr unsigned long long kMaxBookBytes = 1536ull * 1024 * 1024;
 // Offset of the last single-byte character of `text` that is one of `bytes` (never a GBK trail byte), or
 // npos.
 std::size_t FindLastOf(std::string_view text, std::string_view bytes);
+// The same for the first such character.
+std::size_t FindFirstOf(std::string_view text, std::string_view bytes);
 // File name of a path: after the last '\' or '|'.
 std::string FileNameOf(const std::string& path);
 // Title of a book: after the last '\' up to the last '.'.

@@ -17,6 +17,9 @@ TEST(BookNamesTest, AGbkTrailByteIsNeverTakenForASeparator) {
     EXPECT_EQ(FileNameOf("D:\\a.rar|" + name), name);
     EXPECT_EQ(FindLastOf("a\\b|c", "\\|"), 3u);
     EXPECT_EQ(FindLastOf(Bytes({0x95, 0x5C}), "\\"), std::string_view::npos);
+    EXPECT_EQ(FindFirstOf("a|b|c", "|"), 1u);
+    EXPECT_EQ(FindFirstOf(Bytes({0x81, 0x7C}) + "|x", "|"), 2u);
+    EXPECT_EQ(FindFirstOf(Bytes({0x81, 0x7C}), "|"), std::string_view::npos);
 }
 
 }  // namespace
