@@ -31,6 +31,17 @@ check_eq "visible: a hidden control" "hidden" "$(drv visible 1030)"
 check_eq "rows of a list box" $'甲.txt\n乙.txt\n丙.txt' "$(drv rows 1000)"
 check_eq "rows of a report list view, cells by tabs" \
     $'1\t第一章 初到小镇\t0.00\n2\t第二章 雨夜来客\t48.50' "$(drv rows 1067)"
+drv click 1004
+wait_eq "click presses a button; nothing is selected yet" "click 1004 selected -1 focused -1 shelf -1" drv status 0
+drv select-row 1067 1
+check_eq "select-row of a list view" 0 $?
+drv select-row 1000 2
+check_eq "select-row of a list box" 0 $?
+drv click 1004
+wait_eq "the rows are selected (and the list-view row focused)" "click 1004 selected 1 focused 1 shelf 2" \
+    drv status 0
+drv --timeout 300 select-row 1067 2 2>/dev/null
+check_eq "select-row fails beyond the last row" 1 $?
 drv focus 1015
 check_eq "focus moves the keyboard focus to the control" "0 1015" "$? $(drv focused)"
 drv focus 1018
@@ -70,6 +81,11 @@ drv dismiss
 check_eq "dismiss closes the box" 0 $?
 # Windows reports a closed OK-only box as OK, Wine as Cancel.
 wait_match "the program saw its box closed" 'answer [12]' drv status 0
+drv command 1005
+check_eq "msgbox waits for a message box beside a modeless dialog" $'Pelinreader\n找不到 "江南"' \
+    "$(drv --timeout 5000 msgbox)"
+drv answer ok
+check_eq "answer presses the message box's button, not the dialog's" 0 $?
 drv command 1003
 drv --timeout 3000 msgbox >/dev/null
 took="$(drv --timeout 3000 wait-gone-msgbox)"

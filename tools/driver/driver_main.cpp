@@ -3,11 +3,11 @@
 //   pel_driver [--class NAME] [--timeout MS] [--to ID] [--box] VERB ARGS...
 //
 // Verbs: wait-window [--visible], pid, rect [ID], screen, title, text ID, status PANE, first-line, controls,
-// visible ID, focused, rows ID, msgbox, wait-gone-msgbox, menu-state ID, command ID, key KEY [ctrl] [shift]
-// [alt] [--input], focus ID, type ID TEXT, set-text ID TEXT, answer ok|cancel|yes|no|..., dismiss, drop PATH,
-// move X Y W H, close [--exit], gone.
+// visible ID, focused, rows ID, select-row ID ROW, msgbox, wait-gone-msgbox, menu-state ID, command ID,
+// key KEY [ctrl] [shift] [alt] [--input], focus ID, type ID TEXT, set-text ID TEXT,
+// answer ok|cancel|yes|no|..., dismiss, click ID, drop PATH, move X Y W H, close [--exit], gone.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
-// rows of a dialog's list).
+// rows of a dialog's list, select-row, click).
 #include <windows.h>
 // The headers below need windows.h first.
 #include <shellapi.h>
@@ -36,14 +36,32 @@ namespace {
 using VerbFn = int (*)(Invocation&);
 
 const std::map<std::wstring, VerbFn> kVerbs = {
-    {L"pid", VerbPid},           {L"rect", VerbRect},     {L"title", VerbTitle},
-    {L"text", VerbText},         {L"status", VerbStatus}, {L"first-line", VerbFirstLine},
-    {L"controls", VerbControls}, {L"msgbox", VerbMsgBox}, {L"menu-state", VerbMenuState},
-    {L"command", VerbCommand},   {L"key", VerbKey},       {L"type", VerbType},
-    {L"set-text", VerbSetText},  {L"answer", VerbAnswer}, {L"drop", VerbDrop},
-    {L"close", VerbClose},       {L"screen", VerbScreen}, {L"focused", VerbFocused},
-    {L"visible", VerbVisible},   {L"rows", VerbRows},     {L"wait-gone-msgbox", VerbWaitGoneMsgBox},
-    {L"move", VerbMove},         {L"focus", VerbFocus},   {L"dismiss", VerbDismiss},
+    {L"pid", VerbPid},
+    {L"rect", VerbRect},
+    {L"title", VerbTitle},
+    {L"text", VerbText},
+    {L"status", VerbStatus},
+    {L"first-line", VerbFirstLine},
+    {L"controls", VerbControls},
+    {L"msgbox", VerbMsgBox},
+    {L"menu-state", VerbMenuState},
+    {L"command", VerbCommand},
+    {L"key", VerbKey},
+    {L"type", VerbType},
+    {L"set-text", VerbSetText},
+    {L"answer", VerbAnswer},
+    {L"drop", VerbDrop},
+    {L"close", VerbClose},
+    {L"screen", VerbScreen},
+    {L"focused", VerbFocused},
+    {L"visible", VerbVisible},
+    {L"rows", VerbRows},
+    {L"wait-gone-msgbox", VerbWaitGoneMsgBox},
+    {L"move", VerbMove},
+    {L"focus", VerbFocus},
+    {L"dismiss", VerbDismiss},
+    {L"select-row", VerbSelectRow},
+    {L"click", VerbClick},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
@@ -57,10 +75,11 @@ int Usage() {
         L"usage: pel_driver [--class NAME] [--timeout MS] [--to ID] [--box] VERB ARGS...\n"
         L"verbs: wait-window [--visible] | gone | pid | rect [ID] | screen | title | text ID | status PANE "
         L"|\n"
-        L"       first-line | controls | visible ID | focused | rows ID | msgbox | wait-gone-msgbox |\n"
-        L"       menu-state ID | command ID | key KEY [ctrl] [shift] [alt] [--input] | focus ID |\n"
-        L"       type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | dismiss | drop PATH |\n"
-        L"       move X Y W H | close [--exit]");
+        L"       first-line | controls | visible ID | focused | rows ID | select-row ID ROW | msgbox |\n"
+        L"       wait-gone-msgbox | menu-state ID | command ID | key KEY [ctrl] [shift] [alt] [--input] |\n"
+        L"       focus ID | type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | dismiss | click ID "
+        L"|\n"
+        L"       drop PATH | move X Y W H | close [--exit]");
     return 2;
 }
 

@@ -12,8 +12,9 @@
 
 namespace {
 
-HWND g_frame, g_view, g_status, g_page;
+HWND g_frame, g_view, g_status, g_page, g_finder;
 constexpr UINT_PTR kCloseBoxTimer = 100;
+constexpr UINT_PTR kLateBoxTimer = 101;
 
 void SetPane(int pane, const std::string& text) {
     SendMessageA(g_status, SB_SETTEXTA, pane, (LPARAM)text.c_str());
@@ -25,6 +26,16 @@ HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int id, 
 }
 
 LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    // Button 1004 reports the rows selected in the list view 1067 and the list box 1000.
+    if (msg == WM_COMMAND && LOWORD(wp) == 1004 && HIWORD(wp) == BN_CLICKED) {
+        HWND chapters = GetDlgItem(hwnd, 1067);
+        int row = (int)SendMessageA(chapters, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+        int focused = (int)SendMessageA(chapters, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
+        int shelf = (int)SendMessageA(GetDlgItem(hwnd, 1000), LB_GETCURSEL, 0, 0);
+        SetPane(0, "click 1004 selected " + std::to_string(row) + " focused " + std::to_string(focused) +
+                       " shelf " + std::to_string(shelf));
+        return 0;
+    }
     if (msg == WM_DROPFILES) {
         char path[MAX_PATH] = {};
         DragQueryFileA((HDROP)wp, 0, path, MAX_PATH);
@@ -55,12 +66,24 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 SetTimer(hwnd, kCloseBoxTimer, 1000, nullptr);
                 MessageBoxA(hwnd, "已添加书签！", "提示", MB_OK | MB_ICONEXCLAMATION);
                 SetPane(0, "box closed");
+            } else if (id == 1005) {
+                // A modeless dialog with an edit, as the find dialog is, and a box that comes a little later.
+                g_finder =
+                    CreateWindowExA(WS_EX_DLGMODALFRAME, "#32770", "查找", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                                    200, 200, 300, 120, hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+                Child(g_finder, "EDIT", "江南", WS_BORDER, 1152, 10, 10, 200, 20);
+                SetTimer(hwnd, kLateBoxTimer, 400, nullptr);
             } else if (id == 32830) {
                 SetPane(0, "command 32830");
             }
             return 0;
         }
         case WM_TIMER:
+            if (wp == kLateBoxTimer) {
+                KillTimer(hwnd, kLateBoxTimer);
+                MessageBoxA(hwnd, "找不到 \"江南\"", "Pelinreader", MB_OK);
+                DestroyWindow(g_finder);
+            }
             if (wp == kCloseBoxTimer) {
                 KillTimer(hwnd, kCloseBoxTimer);
                 if (HWND box = FindWindowA(nullptr, "提示")) PostMessageA(box, WM_CLOSE, 0, 0);
@@ -124,6 +147,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Child(g_view, "EDIT", "12", WS_BORDER, 1014, 680, 10, 60, 20);
     Child(g_view, "STATIC", "当前页数", 0, 1022, 610, 40, 60, 20);
     Child(g_view, "EDIT", "1", WS_BORDER, 1015, 680, 40, 60, 20);
+    Child(g_view, "BUTTON", "删除", BS_PUSHBUTTON, 1004, 680, 70, 60, 20);
     HWND hidden = Child(g_view, "STATIC", "hidden", 0, 1030, 610, 70, 60, 20);
     ShowWindow(hidden, SW_HIDE);
     HWND shelf = Child(g_view, "LISTBOX", "", WS_BORDER, 1000, 610, 100, 150, 60);

@@ -35,6 +35,7 @@ int VerbFocused(Invocation& in);
 int VerbVisible(Invocation& in);
 int VerbRows(Invocation& in);
 int VerbWaitGoneMsgBox(Invocation& in);
+int VerbSelectRow(Invocation& in);
 
 int VerbCommand(Invocation& in);
 int VerbKey(Invocation& in);
@@ -46,6 +47,7 @@ int VerbClose(Invocation& in);
 int VerbMove(Invocation& in);
 int VerbFocus(Invocation& in);
 int VerbDismiss(Invocation& in);
+int VerbClick(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);

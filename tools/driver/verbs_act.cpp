@@ -185,7 +185,8 @@ int VerbSetText(Invocation& in) {
                : 1;
 }
 
-// Presses a button of the reader's message box: ok, cancel, yes, no, abort, retry, ignore, or a number.
+// Presses a button of the reader's message box (or dialog): ok, cancel, yes, no, abort, retry, ignore, or a
+// number.
 int VerbAnswer(Invocation& in) {
     if (in.args.empty()) return 2;
     static const std::pair<const wchar_t*, int> kButtons[] = {
@@ -197,7 +198,9 @@ int VerbAnswer(Invocation& in) {
     long number = 0;
     if (!id && in.IntArg(0, number)) id = static_cast<int>(number);
     if (!id) return 2;
-    HWND box = WaitForMessageBox(in.target.pid, in.timeoutMs);
+    // A message box before the dialog it may be shown over; a dialog's own buttons are answered too.
+    HWND box = FindMessageBox(in.target.pid, true);
+    if (!box) box = WaitForMessageBox(in.target.pid, in.timeoutMs);
     if (!box) {
         PrintError(L"no message box");
         return 1;
@@ -209,6 +212,22 @@ int VerbAnswer(Invocation& in) {
     }
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     return WaitMessageBoxGone(box, in.timeoutMs) ? 0 : 1;
+}
+
+// click ID: presses a button of the frame, or with --box of the reader's dialog, as a mouse click would
+// (BN_CLICKED to its parent), and returns at once: the dialog may stay open or show a box of its own.
+int VerbClick(Invocation& in) {
+    long id = 0;
+    if (!in.IntArg(0, id)) return 2;
+    in.toId = static_cast<int>(id);
+    // A dialog's own buttons (OK is 1) are its children; the frame's may lie deeper.
+    HWND button = GetDlgItem(in.target.frame, static_cast<int>(id));
+    if (!button) button = ControlOrReport(in, 0);
+    if (!button) return 1;
+    return PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
+                        reinterpret_cast<LPARAM>(button))
+               ? 0
+               : 1;
 }
 
 // A file drop: a DROPFILES block written into the reader's process and posted as the WM_DROPFILES handle.

@@ -117,9 +117,10 @@ int VerbFirstLine(Invocation& in) {
     return 0;
 }
 
-// Prints the caption on the first line and the message on the next.
+// Prints the caption on the first line and the message on the next. A message box shown over a dialog (or
+// beside a modeless one) is preferred to the dialog.
 int VerbMsgBox(Invocation& in) {
-    HWND box = WaitForMessageBox(in.target.pid, in.timeoutMs);
+    HWND box = WaitForPlainMessageBox(in.target.pid, in.timeoutMs);
     if (!box) {
         PrintError(L"no message box");
         return 1;

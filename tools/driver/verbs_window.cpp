@@ -184,6 +184,49 @@ int VerbRows(Invocation& in) {
     return 2;
 }
 
+// select-row ID ROW: selects a row of a list view (selected and focused, as a click leaves it) or of a list
+// box. The list-view item record lives in the reader, since LVM_SETITEMSTATE carries a pointer.
+int VerbSelectRow(Invocation& in) {
+    long id = 0, row = 0;
+    if (!in.IntArg(0, id) || !in.IntArg(1, row) || row < 0) return 2;
+    in.toId = static_cast<int>(id);
+    HWND list = ControlOrReport(in, 0);
+    if (!list) return 1;
+    std::wstring cls = ClassOf(list);
+    DWORD_PTR result = 0;
+    if (_wcsicmp(cls.c_str(), L"ListBox") == 0) {
+        return SendMessageTimeoutW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0, SMTO_ABORTIFHUNG,
+                                   kSendTimeoutMs, &result) &&
+                       result == static_cast<DWORD_PTR>(row)
+                   ? 0
+                   : 1;
+    }
+    if (_wcsicmp(cls.c_str(), WC_LISTVIEWW) != 0) {
+        PrintError(L"control " + std::to_wstring(id) + L" is a " + cls + L", not a list");
+        return 2;
+    }
+    DWORD_PTR rows = 0;
+    if (!SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &rows) ||
+        static_cast<DWORD_PTR>(row) >= rows) {
+        PrintError(L"the list has no row " + std::to_wstring(row));
+        return 1;
+    }
+    RemoteBuffer block(in.target.pid, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    if (!block.ok() || !block.Write(&item, sizeof item)) {
+        PrintError(L"cannot reach the reader's memory");
+        return 1;
+    }
+    return SendMessageTimeoutW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                               reinterpret_cast<LPARAM>(block.address()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                               &result) &&
+                   result
+               ? 0
+               : 1;
+}
+
 // wait-gone-msgbox: waits until the reader shows no message box or dialog (boxes that close themselves);
 // prints how many milliseconds that took.
 int VerbWaitGoneMsgBox(Invocation& in) {

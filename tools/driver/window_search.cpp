@@ -20,14 +20,31 @@ BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param) {
 
 struct BoxSearch {
     DWORD pid;
+    bool plainOnly;
     HWND found;
 };
+
+BOOL CALLBACK MatchInputControl(HWND hwnd, LPARAM param) {
+    std::wstring cls = ClassOf(hwnd);
+    if (cls != L"Button" && cls != L"Static") {
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool IsPlainMessageBox(HWND hwnd) {
+    bool input = false;
+    EnumChildWindows(hwnd, MatchInputControl, reinterpret_cast<LPARAM>(&input));
+    return !input;
+}
 
 BOOL CALLBACK MatchBox(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<BoxSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770") {
+    if (pid == search->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770" &&
+        (!search->plainOnly || IsPlainMessageBox(hwnd))) {
         search->found = hwnd;
         return FALSE;
     }
@@ -61,8 +78,8 @@ HWND FindControl(HWND root, int id) {
     return search.found;
 }
 
-HWND FindMessageBox(DWORD pid) {
-    BoxSearch search{pid, nullptr};
+HWND FindMessageBox(DWORD pid, bool plainOnly) {
+    BoxSearch search{pid, plainOnly, nullptr};
     EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -72,6 +89,15 @@ HWND WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     for (;;) {
         if (HWND box = FindMessageBox(pid)) return box;
         if (GetTickCount() - start >= timeoutMs) return nullptr;
+        Sleep(50);
+    }
+}
+
+HWND WaitForPlainMessageBox(DWORD pid, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND box = FindMessageBox(pid, true)) return box;
+        if (GetTickCount() - start >= timeoutMs) return FindMessageBox(pid);
         Sleep(50);
     }
 }
@@ -105,8 +131,14 @@ std::wstring ClassOf(HWND hwnd) {
 
 std::wstring TextOf(HWND hwnd) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
-        return {};
+    // A send can fail now and then while the reader is busy starting up: ask again before giving up.
+    bool answered = false;
+    for (int attempt = 0; attempt < 3 && !answered; ++attempt) {
+        if (attempt) Sleep(100);
+        answered =
+            SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length);
+    }
+    if (!answered) return {};
     // The length may be given in bytes of the window's code page: room for that many wide characters
     // suffices.
     std::vector<wchar_t> buf(length + 2, L'\0');

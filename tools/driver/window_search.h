@@ -20,9 +20,13 @@ bool WaitForFrame(const std::wstring& className, DWORD timeoutMs, bool visible, 
 // First descendant (depth first) of `root` whose control id is `id`, or null.
 HWND FindControl(HWND root, int id);
 
-// A top-level dialog-class window ("#32770") of the process, visible, or null.
-HWND FindMessageBox(DWORD pid);
+// A top-level dialog-class window ("#32770") of the process, visible, or null; the topmost one first.
+// With `plainOnly`, only a message box: a dialog whose controls are all buttons and statics, so that a
+// find or records dialog left open is not taken for the box it shows.
+HWND FindMessageBox(DWORD pid, bool plainOnly = false);
 HWND WaitForMessageBox(DWORD pid, DWORD timeoutMs);
+// Waits for a message box; when none comes within the time, any dialog of the process (or null).
+HWND WaitForPlainMessageBox(DWORD pid, DWORD timeoutMs);
 
 // The text of a message box: the static control holding the message.
 std::wstring MessageBoxText(HWND box);
