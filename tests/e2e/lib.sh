@@ -70,6 +70,16 @@ numbered_lines() {
     for ((i = 1; i <= $1; i++)); do printf '第%d行，江南的雨下了一整天。\n' "$i"; done
 }
 
+# line_offset FILE N: the byte offset at which line N (from 1) of a book file begins.
+line_offset() {
+    head -n "$(($2 - 1))" "$1" | wc -c
+}
+
+# percent_of OFFSET LENGTH: OFFSET x 100 / LENGTH with two decimals, as the reader prints progress.
+percent_of() {
+    LC_ALL=C awk -v o="$1" -v n="$2" 'BEGIN { printf "%.2f", o * 100.0 / n }'
+}
+
 # The size pane's text for a book given as UTF-8 text on stdin: double-byte characters of its GBK form.
 size_pane_text() {
     local encoding_name="$1" bytes
@@ -161,6 +171,21 @@ check_match() {
         fail "$what"
         printf '      expected to match: %s\n      actual: [%s]\n' "$pattern" "$actual"
     fi
+}
+
+# check_regex WHAT ERE ACTUAL: an extended regular expression (bash =~), e.g. '^[0-9]{4}/'.
+check_regex() {
+    if [[ "$3" =~ $2 ]]; then
+        pass "$1"
+    else
+        fail "$1"
+        printf '      expected to match: %s\n      actual: [%s]\n' "$2" "$3"
+    fi
+}
+
+# pixel X Y: the colour of a screen pixel as "R,G,B" (the virtual desktop fills the X screen from 0,0).
+pixel() {
+    convert x:root -crop "1x1+$1+$2" +repage -depth 8 -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info: 2>/dev/null
 }
 
 # poll PATTERN CMD...: runs CMD until its output matches the glob PATTERN or the wait runs out; leaves the
