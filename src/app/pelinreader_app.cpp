@@ -80,7 +80,8 @@ class ExitHooks : public pel::IExitHooks {
 public:
     explicit ExitHooks(CPelinreaderView& view) : view_(view) {}
     void CreditReadingTime() override { view_.CreditReadingTime(); }
-    void OfferToSaveText() override { view_.OfferToSaveAtExit(); }
+    void OfferToSaveText() override { saveFailed = !view_.OfferToSaveAtExit(); }
+    bool saveFailed = false;
 
 private:
     CPelinreaderView& view_;
@@ -88,7 +89,7 @@ private:
 
 }  // namespace
 
-void CPelinreaderApp::SaveSettingsAtExit() {
+bool CPelinreaderApp::SaveSettingsAtExit() {
     pel::ExitSnapshot s;
     CPelinreaderView& view = frame_->View();
     s.fileName = readingState.fileName;
@@ -122,6 +123,7 @@ void CPelinreaderApp::SaveSettingsAtExit() {
     frame_->FillExitSnapshot(s);
     ExitHooks hooks(view);
     pel::WriteSettingsAtExit(*profile, iniPath, s, hooks);
+    return !hooks.saveFailed;
 }
 
 bool CPelinreaderApp::OnCommand(UINT id, UINT, HWND) { return HandleHelpCommand(MainWindow(), id); }

@@ -31,8 +31,9 @@ public:
     const char* AppTitle() const { return "Pelin阅读器——Pelinreader"; }
 
     // Writes the settings kept only at exit, in their fixed order. Exit and closing the window
-    // both end here.
-    void SaveSettingsAtExit();
+    // both end here. False when the edited page could not be saved: the window then stays open,
+    // so that nothing the reader wrote is lost.
+    bool SaveSettingsAtExit();
 
     std::unique_ptr<pel::IFileSystem> files;
     std::unique_ptr<pel::ICodePage> codePage;

@@ -346,7 +346,10 @@ void CMainFrame::SaveAndClose() {
     // The exit can ask a question; a second close request meanwhile must not run it again.
     if (closing_) return;
     closing_ = true;
-    app_.SaveSettingsAtExit();
+    if (!app_.SaveSettingsAtExit()) {
+        closing_ = false;
+        return;
+    }
     DestroyWindow(hwnd_);
 }
 

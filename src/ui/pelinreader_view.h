@@ -114,7 +114,8 @@ public:
     void CreateFindDialog(const std::string& findWhat, bool replace) override;
     bool AskSaveAsPath(std::string& path) override;
     // At exit with edit mode on: the save question.
-    void OfferToSaveAtExit() { edit_.OfferToSave(pel::SavePlace::kExit); }
+    // False when the reader wanted the page saved and saving failed: the program then stays open.
+    bool OfferToSaveAtExit() { return edit_.OfferToSave(pel::SavePlace::kExit); }
     void ShowOnlyInLibrary(const std::string& fileName) override;
     void RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
                               const std::vector<pel::MenuEntry>& remove) override;
