@@ -11,74 +11,36 @@
 #include "book/platform.h"
 #include "book/reader.h"
 #include "state/navigation.h"
+#include "support/fake_page_control.h"
 
 namespace pel::testing {
 
-// Lines end after each LF; characters are counted as the reading logic expects the control to count
-// them. The scroll state is in lines: the bottom is visible when first line + window >= line count.
-// The control's own page-down moves a window less one line.
-class ScrollingPageControl : public IPageControl {
+// The shared line-based page control with the scroll state of a real one: in lines, the bottom visible
+// when first line + window >= line count; the control's own page-down moves a window less one line.
+class ScrollingPageControl : public FakePageControl {
 public:
-    explicit ScrollingPageControl(int visibleLines) : visible_(visibleLines) { SetText(""); }
+    explicit ScrollingPageControl(int visibleLines) : FakePageControl(visibleLines) {}
 
-    void SetText(std::string_view text) override {
-        lineStarts_.assign(1, 0);
-        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-        const auto* end = p + text.size();
-        int chars = 0;
-        while (p < end) {
-            const bool lineFeed = *p == '\n';
-            p += ControlCharBytes(p, end);
-            ++chars;
-            if (lineFeed) lineStarts_.push_back(chars);
-        }
-        chars_ = chars;
-        first_ = 0;
-        ++setTextCalls;
-    }
-    int FirstVisibleLine() override { return first_; }
-    int LineCount() override { return static_cast<int>(lineStarts_.size()); }
-    int LineIndex(int line) override {
-        return line >= 0 && line < LineCount() ? lineStarts_[static_cast<std::size_t>(line)] : -1;
-    }
-    int LineFromChar(int charPos) override {
-        charPos = std::clamp(charPos, 0, chars_);
-        return static_cast<int>(std::upper_bound(lineStarts_.begin(), lineStarts_.end(), charPos) -
-                                lineStarts_.begin()) -
-               1;
-    }
     void ScrollLines(int lines) override {
         lineScrolls.push_back(lines);
-        MoveTo(first_ + lines);
+        MoveTo(first() + lines);
     }
-    void Focus() override { ++focusCalls; }
-    void ClearModified() override {}
-    ScrollState VerticalScroll() override { return {first_, visible_, LineCount()}; }
+    ScrollState VerticalScroll() override { return {first(), visibleLines(), LineCount()}; }
     void PageDownScroll() override {
         ++pageDowns;
-        MoveTo(first_ + visible_ - 1);
+        MoveTo(first() + visibleLines() - 1);
     }
     void PageUpScroll() override {
         ++pageUps;
-        MoveTo(first_ - (visible_ - 1));
+        MoveTo(first() - (visibleLines() - 1));
     }
 
     void ScrollToBottom() { MoveTo(LineCount()); }
-    bool BottomVisible() const { return first_ + visible_ >= static_cast<int>(lineStarts_.size()); }
+    bool BottomVisible() { return first() + visibleLines() >= LineCount(); }
 
-    int setTextCalls = 0;
-    int focusCalls = 0;
     int pageDowns = 0;
     int pageUps = 0;
     std::vector<int> lineScrolls;
-
-private:
-    void MoveTo(int first) { first_ = std::clamp(first, 0, std::max(0, LineCount() - visible_)); }
-
-    int visible_;
-    std::vector<int> lineStarts_;
-    int chars_ = 0;
-    int first_ = 0;
 };
 
 class QuietReaderHost : public IReaderHost {

@@ -83,6 +83,11 @@ protected:
         first_ = std::clamp(first_, 0, std::max(0, LineCount() - visibleLines_));
     }
 
+    int first() const { return first_; }
+    int visibleLines() const { return visibleLines_; }
+    // Scrolls so that `first` is the first visible line, as far as the text allows.
+    void MoveTo(int first) { first_ = std::clamp(first, 0, std::max(0, LineCount() - visibleLines_)); }
+
     std::size_t ByteOfChar(int charPos) const {
         const auto* b = reinterpret_cast<const unsigned char*>(text_.data());
         std::size_t pos = 0;
