@@ -15,10 +15,9 @@ void CBossKeyDlg::Show(int mods, int key) {
 }
 
 BOOL CBossKeyDlg::OnInitDialog() {
-    for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&default_, IDC_BOSS_DEFAULT}}) {
-        button->Attach(Item(id));
-        button->SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
-    }
+    for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&default_, IDC_BOSS_DEFAULT}})
+        button->AttachWithProgramSkin(Item(id));
+
     Show(modifiers, virtualKey);
     return TRUE;
 }

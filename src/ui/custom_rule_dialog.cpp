@@ -6,10 +6,9 @@ CCustomRuleDlg::CCustomRuleDlg(pel::RuleSlots& slots) : fw::Dialog(IDD_CUSTOM_RU
 
 BOOL CCustomRuleDlg::OnInitDialog() {
     for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&add_, IDC_RULE_ADD},
-                              std::pair{&delete_, IDC_RULE_DELETE}}) {
-        button->Attach(Item(id));
-        button->SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
-    }
+                              std::pair{&delete_, IDC_RULE_DELETE}})
+        button->AttachWithProgramSkin(Item(id));
+
     SetDlgItemTextA(hwnd_, IDC_RULE_HELP, pel::kRuleHelpText);
     state_ = pel::OpenRuleDialog(slots_);
     FillList();

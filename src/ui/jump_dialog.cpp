@@ -11,10 +11,8 @@ BOOL CJumpDialog::OnInitDialog() {
     char text[64];
     std::snprintf(text, sizeof text, "%g", percent);
     SetDlgItemTextA(hwnd_, IDC_JUMP_PERCENT, text);
-    ok_.Attach(Item(IDOK));
-    ok_.SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
-    cancel_.Attach(Item(IDCANCEL));
-    cancel_.SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
+    ok_.AttachWithProgramSkin(Item(IDOK));
+    cancel_.AttachWithProgramSkin(Item(IDCANCEL));
     return TRUE;
 }
 

@@ -150,10 +150,9 @@ void CPelinreaderView::OnInitialUpdate() {
     association_.ReadFlag();
     // The page buttons are drawn from the skin strip.
     for (auto [button, id] : {std::pair{&nextButton_, IDC_NEXT_PAGE}, std::pair{&prevButton_, IDC_PREV_PAGE},
-                              std::pair{&screenButton_, IDC_SCREEN_DOWN}}) {
-        button->Attach(Item(id));
-        button->SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
-    }
+                              std::pair{&screenButton_, IDC_SCREEN_DOWN}})
+        button->AttachWithProgramSkin(Item(id));
+
     SendMessageA(Item(IDC_LIBRARY_LIST), LB_SETITEMHEIGHT, 0, 25);
 
     // Every other setting, in the order the settings file is read.

@@ -27,10 +27,9 @@ int CRecordsDlg::MessageBox(const std::string& text, const std::string& caption,
 
 BOOL CRecordsDlg::OnInitDialog() {
     for (auto [button, id] : {std::pair{&open_, IDOK}, std::pair{&folder_, IDC_RECORD_OPEN_FOLDER},
-                              std::pair{&delete_, IDC_RECORD_DELETE}, std::pair{&deleteAll_, IDC_RECORD_DELETE_ALL}}) {
-        button->Attach(Item(id));
-        button->SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
-    }
+                              std::pair{&delete_, IDC_RECORD_DELETE}, std::pair{&deleteAll_, IDC_RECORD_DELETE_ALL}})
+        button->AttachWithProgramSkin(Item(id));
+
     HWND list = Item(IDC_RECORD_LIST);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int i = 0; i < pel::kRecordColumns; ++i) {

@@ -27,10 +27,9 @@ const int kQuoteRadios[3] = {IDC_QUOTE_DEFAULT, IDC_QUOTE_CUSTOM, IDC_QUOTE_OFF}
 CSettingsDlg::CSettingsDlg(pel::AdvancedSettings& settings) : fw::Dialog(IDD_ADVANCED_SETTINGS), settings_(settings) {}
 
 BOOL CSettingsDlg::OnInitDialog() {
-    for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&browse_, IDC_QUOTE_BROWSE}}) {
-        button->Attach(Item(id));
-        button->SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
-    }
+    for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&browse_, IDC_QUOTE_BROWSE}})
+        button->AttachWithProgramSkin(Item(id));
+
     for (const char* item : pel::kRollTypeItems)
         SendMessageA(Item(IDC_ROLL_TYPE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     for (const char* item : pel::kTrayButtonItems)

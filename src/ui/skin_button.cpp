@@ -1,5 +1,7 @@
 #include "ui/skin_button.h"
 
+#include "resource.h"
+
 namespace {
 constexpr char kProp[] = "Pelin.SkinButton";
 enum { kNormal = 0, kPressed = 1, kDisabled = 2, kFocused = 3 };
@@ -25,6 +27,10 @@ bool SkinButton::Attach(HWND button) {
                             CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_SWISS, "宋体"));
     InvalidateRect(button_, nullptr, TRUE);
     return true;
+}
+
+bool SkinButton::AttachWithProgramSkin(HWND button) {
+    return Attach(button) && SetSkin(IDB_SKIN_BUTTON, 5, 5, 5, 5, 4);
 }
 
 bool SkinButton::SetSkin(int bitmapId, int frameCount, int top, int bottom, int left, int right) {

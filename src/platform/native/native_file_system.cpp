@@ -158,6 +158,25 @@ FileError FileErrorFromErrno(int error) {
     }
 }
 
+namespace {
+// Fills `bytes` from the open file; a file that shrank while being read gives what it still held.
+bool ReadInto(int fd, std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return true;
+}
+}  // namespace
+
 bool NativeFileSystem::CanOpenForReading(const std::string& path) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st;
@@ -186,19 +205,7 @@ bool NativeFileSystem::ReadAll(const std::string& path, std::string& bytes) {
     const std::size_t size = static_cast<std::size_t>(st.st_size);
     if (size > kMapAbove && CopyMapped(fd.get(), size, bytes)) return true;
     bytes.resize(size);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            bytes.clear();
-            return false;
-        }
-        if (got == 0) break;  // the file shrank while being read
-        done += static_cast<std::size_t>(got);
-    }
-    bytes.resize(done);
-    return true;
+    return ReadInto(fd.get(), bytes);
 }
 
 bool NativeFileSystem::ReadPrefix(const std::string& path, std::uint64_t count, std::string& bytes) {
@@ -208,19 +215,7 @@ bool NativeFileSystem::ReadPrefix(const std::string& path, std::uint64_t count, 
     if (!fd.ok() || !IsRegularFile(fd.get(), st)) return false;
     const std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
     bytes.resize(static_cast<std::size_t>(count < size ? count : size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            bytes.clear();
-            return false;
-        }
-        if (got == 0) break;
-        done += static_cast<std::size_t>(got);
-    }
-    bytes.resize(done);
-    return true;
+    return ReadInto(fd.get(), bytes);
 }
 
 bool NativeFileSystem::WriteAllReplacing(const std::string& requested,
