@@ -8,10 +8,10 @@
 #include "app/pelinreader_doc.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
+#include "resource.h"
 #include "shell/help.h"
 #include "state/config_file.h"
 #include "state/win32_profile.h"
-#include "resource.h"
 #include "ui/main_frame.h"
 #include "ui/pelinreader_view.h"
 

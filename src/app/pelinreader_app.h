@@ -9,8 +9,8 @@
 
 #include "book/reader.h"
 #include "framework/app.h"
-#include "state/profile.h"
 #include "state/auto_scroll.h"
+#include "state/profile.h"
 #include "state/quote_bar.h"
 #include "state/settings.h"
 
@@ -52,8 +52,8 @@ public:
     int TimeSpanTip = 30;
     int TrayFlag = -1;
     std::array<std::string, pel::settings::kCustomRuleKeys> RuleDiy;
-    pel::QuoteSettings Quote;       // Quote/QuoteFlag, LoopFlag, QuotePath, ScrollFlag
-    pel::AutoScrollSettings Roll;   // Quote/RollType, TimeSpan, TimeEnd, TimeFirst
+    pel::QuoteSettings Quote;      // Quote/QuoteFlag, LoopFlag, QuotePath, ScrollFlag
+    pel::AutoScrollSettings Roll;  // Quote/RollType, TimeSpan, TimeEnd, TimeFirst
     int BJL = 10, BJR = 10, BJU = 0, BJD = 0;
     std::string libraryFolderOpened;  // a folder listed in the sidebar during this run
 

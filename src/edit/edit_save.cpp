@@ -1,9 +1,9 @@
 // Saving the edited page into the book file, save-as, and the questions asked before leaving a page.
 #include "book/decode.h"
+#include "book/file_errors.h"
 #include "book/message_flags.h"
 #include "book/page_text.h"
 #include "edit/edit_session.h"
-#include "book/file_errors.h"
 #include "edit/saved_page.h"
 
 namespace pel {

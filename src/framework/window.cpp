@@ -22,7 +22,8 @@ Window::~Window() {
     }
 }
 
-bool Window::RegisterClass(const char* className, HICON icon, HICON smallIcon, HBRUSH background, UINT style) {
+bool Window::RegisterClass(const char* className, HICON icon, HICON smallIcon, HBRUSH background,
+                           UINT style) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;

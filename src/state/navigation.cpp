@@ -139,8 +139,8 @@ bool Navigator::HandleKey(int virtualKey) {
 }
 
 void Navigator::JumpToPercent(double percent) {
-    if (host_.EditedTextModified() && host_.MessageBox("是否保存当前文本？", kAppCaption,
-                                                       kMbYesNo | kMbIconExclamation) == kIdYes) {
+    if (host_.EditedTextModified() &&
+        host_.MessageBox("是否保存当前文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
         host_.SavePage();
     }
     // Percentages are not checked: above 100 goes past the end, which shows the last page. The value

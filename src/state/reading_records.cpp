@@ -149,8 +149,8 @@ bool ReadingClock::ReadingTimeOfOpenBook(const Reader& reader, long long& sessio
 }
 
 bool ReadingClock::OpenChosenRecord(const RecordChoice& choice, Reader& reader) {
-    if (host_.EditedTextModified() && host_.MessageBox("是否保存当前文本？", kAppCaption,
-                                                       kMbYesNo | kMbIconExclamation) == kIdYes) {
+    if (host_.EditedTextModified() &&
+        host_.MessageBox("是否保存当前文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
         host_.SavePage();
     }
     const std::string previous = reader.BookPath();

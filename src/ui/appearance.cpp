@@ -43,7 +43,8 @@ void Appearance::ApplyTextFormat() {
     CHARFORMATA cf{};
     cf.cbSize = sizeof cf;
     cf.dwMask = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_OFFSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;
-    cf.dwEffects = (bold == 1 ? CFE_BOLD : 0) | (italic == 1 ? CFE_ITALIC : 0) | (underline == 1 ? CFE_UNDERLINE : 0);
+    cf.dwEffects =
+        (bold == 1 ? CFE_BOLD : 0) | (italic == 1 ? CFE_ITALIC : 0) | (underline == 1 ? CFE_UNDERLINE : 0);
     cf.yHeight = textSize;
     cf.yOffset = lineSpacing;
     cf.crTextColor = night ? kNightText : textColor;
@@ -186,14 +187,16 @@ void Appearance::SetTransparent(bool on) {
 }
 
 void Appearance::LoadPicture(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     LARGE_INTEGER size{};
     std::vector<char> bytes;
     if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (256LL << 20)) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size())
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+            got != bytes.size())
             bytes.clear();
     }
     CloseHandle(file);

@@ -31,8 +31,14 @@ public:
     bool DefaultBackground();
     bool ChooseBackground(HWND owner);
     bool ChoosePicture(HWND owner);
-    void SetSpacing(int twips) { lineSpacing = twips; ApplyTextFormat(); }
-    void SetSize(int twips) { textSize = twips; ApplyTextFormat(); }
+    void SetSpacing(int twips) {
+        lineSpacing = twips;
+        ApplyTextFormat();
+    }
+    void SetSize(int twips) {
+        textSize = twips;
+        ApplyTextFormat();
+    }
     bool Smaller();
     bool Larger();
     bool LessSpacing();

@@ -15,7 +15,8 @@ void CBossKeyDlg::Show(int mods, int key) {
 }
 
 BOOL CBossKeyDlg::OnInitDialog() {
-    for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&default_, IDC_BOSS_DEFAULT}})
+    for (auto [button, id] :
+         {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&default_, IDC_BOSS_DEFAULT}})
         button->AttachWithProgramSkin(Item(id));
 
     Show(modifiers, virtualKey);

@@ -6,7 +6,7 @@
 class CBossKeyDlg : public fw::Dialog {
 public:
     CBossKeyDlg(int modifiers, int virtualKey);
-    int modifiers;   // Alt 1, Ctrl 2, Shift 4, Win 8
+    int modifiers;  // Alt 1, Ctrl 2, Shift 4, Win 8
     int virtualKey;
 
 protected:

@@ -5,8 +5,8 @@
 CCustomRuleDlg::CCustomRuleDlg(pel::RuleSlots& slots) : fw::Dialog(IDD_CUSTOM_RULE), slots_(slots) {}
 
 BOOL CCustomRuleDlg::OnInitDialog() {
-    for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&add_, IDC_RULE_ADD},
-                              std::pair{&delete_, IDC_RULE_DELETE}})
+    for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL},
+                              std::pair{&add_, IDC_RULE_ADD}, std::pair{&delete_, IDC_RULE_DELETE}})
         button->AttachWithProgramSkin(Item(id));
 
     SetDlgItemTextA(hwnd_, IDC_RULE_HELP, pel::kRuleHelpText);

@@ -1,8 +1,8 @@
 #include "ui/main_frame.h"
 
-#include <algorithm>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
@@ -113,7 +113,8 @@ bool CMainFrame::LoadFrame() {
         return false;
     menu_.release();  // owned by the window from now on
     app_.SetMainWindow(hwnd_, accelerators_);
-    app_.AddPreTranslate(this, [](void* ctx, MSG& msg) { return static_cast<CMainFrame*>(ctx)->PreTranslate(msg); });
+    app_.AddPreTranslate(
+        this, [](void* ctx, MSG& msg) { return static_cast<CMainFrame*>(ctx)->PreTranslate(msg); });
     app_.SetIdleHandler(this, [](void* ctx) { static_cast<CMainFrame*>(ctx)->OnIdle(); });
     return true;
 }
@@ -171,10 +172,10 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
 }
 
 bool CMainFrame::CreateToolBar() {
-    rebar_ = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_BANDBORDERS |
-                                 CCS_NODIVIDER | CCS_TOP,
-                             0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(IDW_REBAR), Instance(), nullptr);
+    rebar_ = CreateWindowExA(
+        WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
+        0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(IDW_REBAR), Instance(), nullptr);
     if (!rebar_) return false;
     REBARINFO rbi{sizeof rbi, 0, nullptr};
     SendMessageA(rebar_, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&rbi));
@@ -236,13 +237,14 @@ bool CMainFrame::CreateToolBar() {
 }
 
 bool CMainFrame::CreateStatusBar() {
-    status_ = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                              hwnd_, reinterpret_cast<HMENU>(IDW_STATUSBAR), Instance(), nullptr);
+    status_ = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
+                              0, hwnd_, reinterpret_cast<HMENU>(IDW_STATUSBAR), Instance(), nullptr);
     if (!status_) return false;
     {
         fw::WindowDC dc(hwnd_);
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0));
-        fw::SelectObjectScope sel(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        fw::SelectObjectScope sel(dc.get(),
+                                  font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
         SIZE sz{};
         const char kSample[] = "字数：10000000";
         GetTextExtentPoint32A(dc.get(), kSample, static_cast<int>(sizeof kSample - 1), &sz);
@@ -443,7 +445,8 @@ void CMainFrame::ShowToolBarDropDown(const NMTOOLBARA& nm) {
     RECT rc{};
     SendMessageA(toolbar_, TB_GETRECT, nm.iItem, reinterpret_cast<LPARAM>(&rc));
     MapWindowPoints(toolbar_, HWND_DESKTOP, reinterpret_cast<POINT*>(&rc), 2);
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, rc.left, rc.bottom, 0, hwnd_, nullptr);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, rc.left, rc.bottom, 0, hwnd_,
+                   nullptr);
 }
 
 LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
@@ -568,10 +571,11 @@ LRESULT CMainFrame::OnSysCommand(WPARAM wp, LPARAM lp) {
     const UINT command = static_cast<UINT>(wp);
     if (command == SC_MINIMIZE || command == SC_CLOSE) {
         if (app_.TrayFlag == -1) {
-            const int answer = ::MessageBoxA(hwnd_,
-                                             "首次使用，请选择托盘按钮：\n【是】：最小化按钮托盘；\n【否】：关闭按钮托盘；\n"
-                                             "【取消】：始终不托盘。",
-                                             "托盘按钮选择", MB_YESNOCANCEL | MB_ICONQUESTION);
+            const int answer =
+                ::MessageBoxA(hwnd_,
+                              "首次使用，请选择托盘按钮：\n【是】：最小化按钮托盘；\n【否】：关闭按钮托盘；\n"
+                              "【取消】：始终不托盘。",
+                              "托盘按钮选择", MB_YESNOCANCEL | MB_ICONQUESTION);
             app_.TrayFlag = answer == IDYES ? 1 : answer == IDNO ? 2 : 0;
         }
         if ((command == SC_MINIMIZE && app_.TrayFlag == 1) || (command == SC_CLOSE && app_.TrayFlag == 2)) {
@@ -603,7 +607,8 @@ void CMainFrame::OnBossKey(UINT) {
     CBossKeyDlg dlg(app_.KeyA, app_.KeyV);
     if (dlg.DoModal(hwnd_) != IDOK) return;
     UnregisterHotKey(hwnd_, kBossHotKeyId);
-    if (RegisterHotKey(hwnd_, kBossHotKeyId, static_cast<UINT>(dlg.modifiers), static_cast<UINT>(dlg.virtualKey))) {
+    if (RegisterHotKey(hwnd_, kBossHotKeyId, static_cast<UINT>(dlg.modifiers),
+                       static_cast<UINT>(dlg.virtualKey))) {
         app_.KeyA = dlg.modifiers;
         app_.KeyV = dlg.virtualKey;
         bossKeyRegistered_ = true;
@@ -652,7 +657,8 @@ void CMainFrame::ToggleFullScreen() {
 LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
     if (fullScreen_) {
         auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
-        POINT size{fullScreenRect_.right - fullScreenRect_.left, fullScreenRect_.bottom - fullScreenRect_.top};
+        POINT size{fullScreenRect_.right - fullScreenRect_.left,
+                   fullScreenRect_.bottom - fullScreenRect_.top};
         mmi->ptMaxSize = size;
         mmi->ptMaxTrackSize = size;
         return 0;
@@ -684,7 +690,8 @@ void CMainFrame::UpdateClock() {
     if (status_) {
         fw::WindowDC dc(hwnd_);
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0));
-        fw::SelectObjectScope sel(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        fw::SelectObjectScope sel(dc.get(),
+                                  font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
         SIZE sz{};
         GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
         if (sz.cx + 12 != clockPaneWidth_) {

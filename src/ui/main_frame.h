@@ -9,9 +9,9 @@
 
 #include "framework/handles.h"
 #include "framework/window.h"
-#include "ui/reading_clock.h"
 #include "state/placement.h"
 #include "state/settings.h"
+#include "ui/reading_clock.h"
 
 class CPelinreaderApp;
 class CPelinreaderView;

@@ -1,41 +1,20 @@
 #include "ui/pelinreader_view.h"
 
-#include <commdlg.h>
 #include <richedit.h>
-#include <shellapi.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "app/pelinreader_app.h"
 #include "book/chapters.h"
-#include "book/contents.h"
-#include "ui/custom_rule_dialog.h"
-#include "ui/jump_dialog.h"
-#include "ui/library_text.h"
-#include "ui/records_dialog.h"
-#include "ui/settings_dialog.h"
-#include "ui/toc_dialog.h"
 #include "resource.h"
+#include "ui/library_text.h"
 
 namespace {
 
 constexpr COLORREF kFormBackground = RGB(204, 232, 207);
-
-std::string LowerExtension(const std::string& path) {
-    size_t dot = path.rfind('.');
-    if (dot == std::string::npos) return {};
-    std::string ext = path.substr(dot + 1);
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
-}
-
-bool IsArchiveExtension(const std::string& ext) {
-    return ext == "zip" || ext == "7z" || ext == "iso" || ext == "rar";
-}
 
 }  // namespace
 
@@ -202,18 +181,6 @@ void CPelinreaderView::OnInitialUpdate() {
     }
 }
 
-void CPelinreaderView::ReopenLastBook() {
-    const pel::BookmarkLine& last = config_.LastReadEntry();
-    reader_.SetBookPath(last.path);
-    reader_.OpenBook(last.path);
-    if (reader_.BookPath().empty()) return;
-    const int page = std::atoi(last.page.c_str());
-    if (page != 1) reader_.ShowPage(page);
-    AddToSidebar(pel::FileNameOf(reader_.BookPath()));
-    StartTimer(TIMER_RESTORE_LINE, 200);
-    RestoreLibrarySelection();
-}
-
 void CPelinreaderView::FillExitSnapshot(pel::ExitSnapshot& s) const {
     s.underline = look_.underline;
     s.italic = look_.italic;
@@ -225,27 +192,10 @@ void CPelinreaderView::FillExitSnapshot(pel::ExitSnapshot& s) const {
     s.sidebarHidden = sidebarHidden;
     s.bottomBarHidden = bottomBarHidden;
     s.picPath = look_.picPath;
-    s.sidebarShowsBookFolder = !libraryFolder.empty() && LibraryFolderPart(reader_.BookPath()) == libraryFolder;
+    s.sidebarShowsBookFolder =
+        !libraryFolder.empty() && LibraryFolderPart(reader_.BookPath()) == libraryFolder;
     s.librarySelection = libraryIndex_;
     s.editMode = edit_.Editing();
-}
-
-void CPelinreaderView::ApplyTextMargins() {
-    if (app_.BJL == -1) return;
-    RECT rc;
-    SendMessageA(page_.hwnd(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
-    rc.left += app_.BJL;
-    rc.top += app_.BJU;
-    rc.right -= app_.BJR;
-    rc.bottom -= app_.BJD;
-    SendMessageA(page_.hwnd(), EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rc));
-    // The strip the margins take must be repainted, or text drawn there before stays visible.
-    InvalidateRect(page_.hwnd(), nullptr, TRUE);
-}
-
-void CPelinreaderView::AddToSidebar(const std::string& name) {
-    if (name.empty()) return;
-    SendMessageA(Item(IDC_LIBRARY_LIST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 bool CPelinreaderView::DialogProc(UINT message, WPARAM wp, LPARAM lp, INT_PTR& result) {
@@ -411,9 +361,9 @@ void CPelinreaderView::LayoutControls(int cx, int cy) {
     HWND edit = Item(IDC_PAGE_CONTROL);
     if (!edit) return;
     HWND list = Item(IDC_LIBRARY_LIST);
-    const int bottomIds[] = {IDC_BOTTOM_FRAME, IDC_TOTAL_LABEL, IDC_PAGE_TOTAL, IDC_CURRENT_LABEL,
-                             IDC_PAGE_CURRENT, IDC_NEXT_PAGE,   IDC_SCREEN_DOWN, IDC_PREV_PAGE,
-                             IDC_QUOTE_LINE};
+    const int bottomIds[] = {IDC_BOTTOM_FRAME,  IDC_TOTAL_LABEL,  IDC_PAGE_TOTAL,
+                             IDC_CURRENT_LABEL, IDC_PAGE_CURRENT, IDC_NEXT_PAGE,
+                             IDC_SCREEN_DOWN,   IDC_PREV_PAGE,    IDC_QUOTE_LINE};
     if (!bottomBarHidden) {
         if (!sidebarHidden) {
             MoveWindow(edit, 165, 0, cx - 165, cy - 30, TRUE);
@@ -510,468 +460,8 @@ void CPelinreaderView::CloseTipBox() {
     if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
-void CPelinreaderView::ExtractArchiveMember(const std::string& memberPath) {
-    archive_.ExtractArchiveMember(memberPath);
-}
-
-void CPelinreaderView::ResetArchiveListing() { archive_.ResetListing(); }
-
-std::string CPelinreaderView::BrowseForExtractor() {
-    char file[MAX_PATH * 4] = "";
-    std::string filter = std::string(pel::kBrowseExtractorFilter) + '\0' + pel::kBrowseExtractorPattern + '\0';
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = app_.MainWindow();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = pel::kBrowseExtractorTitle;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&ofn)) return {};
-    return file;
-}
-
-// ---- opening books
-
-bool CPelinreaderView::HandleArchivePath(const std::string& path) {
-    if (!IsArchiveExtension(LowerExtension(path))) return false;
-    // The archive's books fill the library list; one is opened from there.
-    if (!archive_.ListArchive(path)) return true;
-    HWND list = Item(IDC_LIBRARY_LIST);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    const auto& members = archive_.Members();
-    for (size_t i = 0; i < members.size(); ++i)
-        SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(members[i].displayName.c_str()));
-    libraryFolder = archive_.ListedArchive();
-    lastTipIndex_ = -1;
-    if (sidebarHidden) {
-        sidebarHidden = false;
-        RelayoutControls();
-    }
-    return true;
-}
-
-void CPelinreaderView::OnFileOpen(UINT) {
-    char file[MAX_PATH * 4] = "";
-    static const char kFilter[] =
-        "文本文件(*.txt)\0*.txt\0压缩文件(*.rar,*.zip,*.7z,*.iso)\0*.rar;*.zip;*.7z;*.iso\0所有文件(*.*)\0*.*\0";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = app_.MainWindow();
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = "打开小说或TXT文本";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&ofn)) return;
-    std::string path = file;
-    if (HandleArchivePath(path)) return;
-
-    size_t n = openedPaths.size();
-    openedPaths.push_back(path);
-    openedNames.push_back(pel::FileNameOf(path));
-    reader_.SetBookPath(path);
-    reader_.OpenBook(path);
-    if (reader_.BookPath().empty()) {
-        reader_.SetBookPath(app_.readingState.bookPath);
-        return;
-    }
-    HWND list = Item(IDC_LIBRARY_LIST);
-    if (n == 0) SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    if (!libraryFolder.empty()) {
-        SendMessageA(list, LB_RESETCONTENT, 0, 0);
-        libraryFolder.clear();
-    }
-    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(openedNames.back().c_str()));
-    reader_.OfferResume();
-}
-
-void CPelinreaderView::OnDropFiles(HDROP drop) {
-    // The whole path is read, however long it is.
-    UINT len = DragQueryFileA(drop, 0, nullptr, 0);
-    std::string path;
-    if (len != 0 && len != 0xFFFFFFFFu) {
-        path.resize(len + 1);
-        UINT got = DragQueryFileA(drop, 0, path.data(), len + 1);
-        path.resize(got);
-    }
-    DragFinish(drop);
-    if (!path.empty()) OpenDroppedFile(path);
-}
-
-void CPelinreaderView::OpenDroppedFile(const std::string& path) {
-    reader_.SetBookPath(path);
-    if (HandleArchivePath(path)) return;
-    reader_.OpenBook(path);
-    if (reader_.BookPath().empty()) {
-        reader_.SetBookPath(app_.readingState.bookPath);
-        return;
-    }
-    HWND list = Item(IDC_LIBRARY_LIST);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    AddToSidebar(pel::FileNameOf(path));
-    reader_.OfferResume();
-}
-
-// ---- paging commands
-
-void CPelinreaderView::OnPagingMode(UINT id) {
-    int mode = id == ID_PAGING_LINES ? pel::kPagingLines
-               : id == ID_PAGING_CHAPTERS ? pel::kPagingChapters
-                                          : pel::kPagingWhole;
-    reader_.SwitchPagingMode(mode);
-}
-
-void CPelinreaderView::OnPagingCycle(UINT) { reader_.CyclePagingMode(); }
-
-void CPelinreaderView::OnDeleteBlankLines(UINT) {
-    reader_.ToggleDeleteBlankLines();
-    app_.delblank = reader_.deleteBlankLines;
-}
-
-void CPelinreaderView::OnForceUtf8(UINT) { reader_.ForceUtf8Reload(); }
-
-void CPelinreaderView::OnUpdatePagingMode(fw::CommandUI& ui) {
-    int mode = ui.id == ID_PAGING_LINES ? 0 : ui.id == ID_PAGING_CHAPTERS ? 1 : 2;
-    ui.SetCheck(reader_.pagingMode == mode);
-}
-
-void CPelinreaderView::OnUpdateSizePane(fw::CommandUI& ui) {
-    ui.SetText(reader_.SizePaneText());
-}
-
-void CPelinreaderView::OnUpdateProgressPane(fw::CommandUI& ui) { ui.SetText(reader_.ProgressPaneText()); }
-
-// ---- navigation
-
-void CPelinreaderView::OnNextPage(UINT) { nav_.NextPage(); }
-
-void CPelinreaderView::OnPreviousPage(UINT) { nav_.PreviousPage(); }
-
-void CPelinreaderView::OnScreenDownButton(UINT) { nav_.ScreenDownButton(); }
-
-void CPelinreaderView::OnScreenDown(UINT) { nav_.ScreenDown(); }
-
-void CPelinreaderView::OnKeepOne(UINT) { nav_.ToggleKeepOne(); }
-
-void CPelinreaderView::OnKeyUD(UINT id) { nav_.SetKeyUD(static_cast<int>(id - ID_KEYUD_1) + 1); }
-
-void CPelinreaderView::OnUpdateKeepOne(fw::CommandUI& ui) { ui.SetCheck(nav_.keepOne == 1); }
-
-void CPelinreaderView::OnUpdateKeyUD(fw::CommandUI& ui) {
-    ui.SetCheck(nav_.keyUD == static_cast<int>(ui.id - ID_KEYUD_1) + 1);
-}
-
-void CPelinreaderView::OnJumpPercent(UINT) {
-    CJumpDialog dlg;
-    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
-    nav_.JumpToPercent(dlg.percent);
-}
-
-// ---- edit mode, clipboard, find and replace, saving
-
-void CPelinreaderView::OnEditCommand(UINT id) {
-    switch (id) {
-        case ID_EDIT_MODE: edit_.ToggleEditMode(); break;
-        case ID_EDIT_COPY: edit_.Copy(); break;
-        case ID_EDIT_CUT: edit_.Cut(); break;
-        case ID_EDIT_PASTE: edit_.Paste(); break;
-        case ID_EDIT_UNDO: edit_.Undo(); break;
-        case ID_EDIT_FIND: edit_.OpenFindDialog(); break;
-        case ID_EDIT_REPLACE: edit_.OpenReplaceDialog(); break;
-        case ID_FILE_SAVE: edit_.SavePageAndReload(); break;
-        case ID_FILE_SAVE_AS: edit_.SaveAs(); break;
-        default: break;
-    }
-}
-
-void CPelinreaderView::OnUpdateEditMode(fw::CommandUI& ui) { ui.SetCheck(edit_.Editing()); }
-
-void CPelinreaderView::CreateFindDialog(const std::string& findWhat, bool replace) {
-    FindDialog& d = findDialogs_.emplace_back();
-    lstrcpynA(d.findWhat, findWhat.c_str(), sizeof d.findWhat);
-    d.fr.lStructSize = sizeof d.fr;
-    d.fr.hwndOwner = hwnd_;
-    d.fr.Flags = FR_DOWN | (replace ? 0 : FR_HIDEUPDOWN);
-    d.fr.lpstrFindWhat = d.findWhat;
-    d.fr.wFindWhatLen = sizeof d.findWhat;
-    d.fr.lpstrReplaceWith = d.replaceWith;
-    d.fr.wReplaceWithLen = sizeof d.replaceWith;
-    d.hwnd = replace ? ReplaceTextA(&d.fr) : FindTextA(&d.fr);
-    if (!d.hwnd) {
-        findDialogs_.pop_back();
-        return;
-    }
-    ShowWindow(d.hwnd, SW_SHOW);
-    SetActiveWindow(d.hwnd);
-}
-
-void CPelinreaderView::OnFindNotification(const FINDREPLACEA& fr) {
-    pel::FindRequest request;
-    request.findWhat = fr.lpstrFindWhat ? fr.lpstrFindWhat : "";
-    request.replaceWith = fr.lpstrReplaceWith ? fr.lpstrReplaceWith : "";
-    request.matchCase = (fr.Flags & FR_MATCHCASE) != 0;
-    request.wholeWord = (fr.Flags & FR_WHOLEWORD) != 0;
-    if (fr.Flags & FR_DIALOGTERM) {
-        request.action = pel::FindAction::kClosing;
-        edit_.OnFindNotification(request);
-        // The dialog is going: forget it and its buffers.
-        findDialogs_.remove_if([&](const FindDialog& d) { return &d.fr == &fr; });
-        return;
-    }
-    request.action = (fr.Flags & FR_REPLACEALL) ? pel::FindAction::kReplaceAll
-                     : (fr.Flags & FR_REPLACE)  ? pel::FindAction::kReplace
-                                                : pel::FindAction::kFindNext;
-    edit_.OnFindNotification(request);
-}
-
-bool CPelinreaderView::AskSaveAsPath(std::string& path) {
-    char file[MAX_PATH * 4] = "";
-    std::string filter = std::string(pel::kSaveAsFilterName) + '\0' + pel::kSaveAsFilterPattern + '\0';
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = app_.MainWindow();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = pel::kSaveAsTitle;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    if (!GetSaveFileNameA(&ofn)) return false;
-    path = file;
-    return true;
-}
-
-// ---- context menu and web search
-
-void CPelinreaderView::ShowContextMenu() {
-    SetFocus(hwnd_);
-    pel::ContextMenuState state;
-    CHARRANGE sel{};
-    SendMessageA(page_.hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-    state.selectionEmpty = sel.cpMax <= sel.cpMin;
-    state.canPaste = SendMessageA(page_.hwnd(), EM_CANPASTE, 0, 0) != 0;
-    state.canUndo = SendMessageA(page_.hwnd(), EM_CANUNDO, 0, 0) != 0;
-    state.editMode = edit_.Editing();
-    fw::UniqueMenu menu(CreatePopupMenu());
-    for (const pel::ContextMenuItem& item : pel::BuildContextMenu(state)) {
-        if (item.IsSeparator())
-            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuA(menu.get(), MF_STRING | (item.grayed ? MF_GRAYED : 0), static_cast<UINT_PTR>(item.id),
-                        item.label.c_str());
-    }
-    POINT pt;
-    GetCursorPos(&pt);
-    const UINT id = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                                                     pt.x, pt.y, 0, hwnd_, nullptr));
-    // The chosen command goes the way of every command, so the frame's own ones are found too.
-    if (id) PostMessageA(app_.MainWindow(), WM_COMMAND, id, 0);
-}
-
-void CPelinreaderView::OnWebSearch(UINT id) { pel::WebSearch(static_cast<int>(id), *this); }
-
-void CPelinreaderView::OpenUrl(const std::string& url) {
-    ShellExecuteA(app_.MainWindow(), "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void CPelinreaderView::OnFullScreenKeys(UINT) {
-    // Ctrl+Enter as keystrokes, so the accelerator reaches the frame as if typed.
-    INPUT in[4]{};
-    const WORD keys[4] = {VK_CONTROL, VK_RETURN, VK_RETURN, VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = keys[i];
-        in[i].ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (i >= 2 ? KEYEVENTF_KEYUP : 0);
-    }
-    SendInput(4, in, sizeof(INPUT));
-}
-
-// ---- advanced settings
-
-void CPelinreaderView::OnAdvancedSettings(UINT) {
-    ApplyCursorActions(cursor_.Reveal());
-    pel::AdvancedSettings s;
-    s.quote = app_.Quote;
-    s.autoScroll = app_.Roll;
-    s.timeSpanTip = app_.TimeSpanTip;
-    s.trayFlag = app_.TrayFlag;
-    s.margins = {app_.BJL, app_.BJR, app_.BJU, app_.BJD};
-    s.diyName = app_.DIYname;
-    CSettingsDlg dlg(s);
-    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
-    // The quote line works on the application's copy, so it takes the new values before it restarts.
-    app_.Quote = s.quote;
-    app_.Roll = s.autoScroll;
-    app_.TimeSpanTip = s.timeSpanTip;
-    app_.TrayFlag = s.trayFlag;
-    app_.DIYname = s.diyName;
-    pel::TextMargins applied{app_.BJL, app_.BJR, app_.BJU, app_.BJD};
-    pel::ApplyAdvancedSettings(s, applied, quote_, scroller_, reader_, *this);
-    app_.BJL = applied.left;
-    app_.BJR = applied.right;
-    app_.BJU = applied.top;
-    app_.BJD = applied.bottom;
-}
-
-pel::TextRect CPelinreaderView::PageFormatRect() {
-    RECT rc{};
-    SendMessageA(page_.hwnd(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
-    return {rc.left, rc.top, rc.right, rc.bottom};
-}
-
-void CPelinreaderView::SetPageFormatRect(const pel::TextRect& r) {
-    RECT rc{r.left, r.top, r.right, r.bottom};
-    SendMessageA(page_.hwnd(), EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rc));
-    InvalidateRect(page_.hwnd(), nullptr, TRUE);
-}
-
-// ---- quote line
-
-void CPelinreaderView::OnQuoteBar(UINT id) { quote_.OnCommand(static_cast<int>(id)); }
-
-void CPelinreaderView::OnUpdateQuoteBar(fw::CommandUI& ui) { ui.SetCheck(quote_.MenuChecked()); }
-
-pel::QuoteExtent CPelinreaderView::ViewClientSize() {
-    RECT rc;
-    GetClientRect(hwnd_, &rc);
-    return {rc.right, rc.bottom};
-}
-
-pel::QuoteExtent CPelinreaderView::MeasureQuote(const std::string& text) {
-    fw::WindowDC dc(hwnd_);
-    SIZE sz{};
-    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
-    return {sz.cx, sz.cy};
-}
-
-void CPelinreaderView::SetQuoteText(const std::string& text) { SetDlgItemTextA(hwnd_, IDC_QUOTE_LINE, text.c_str()); }
-
-void CPelinreaderView::MoveQuote(const pel::QuoteRect& where, bool repaint) {
-    quoteHeight_ = where.height;
-    MoveWindow(Item(IDC_QUOTE_LINE), where.x, where.y, where.width, where.height, repaint ? TRUE : FALSE);
-}
-
-void CPelinreaderView::RelayoutView() {
-    bottomBarHidden = quote_.BottomBarHidden();
-    RelayoutControls();
-    InvalidateRect(hwnd_, nullptr, TRUE);
-}
+// ---- the .txt verb of the shell
 
 void CPelinreaderView::OnTxtAssociation(UINT) { association_.OnToggleCommand(app_.MainWindow()); }
 
 void CPelinreaderView::OnUpdateTxtAssociation(fw::CommandUI& ui) { association_.OnUpdateToggle(ui); }
-
-// ---- appearance
-
-void CPelinreaderView::OnAppearance(UINT id) {
-    HWND owner = app_.MainWindow();
-    bool measureAgain = false;
-    switch (id) {
-        case ID_FONT: measureAgain = look_.PickFont(owner); break;
-        case ID_TEXT_COLOR: look_.ChooseTextColor(owner); break;
-        case ID_BK_DEFAULT: look_.DefaultBackground(); break;
-        case ID_BK_OTHER: look_.ChooseBackground(owner); break;
-        case ID_BK_PICTURE: look_.ChoosePicture(owner); break;
-        case ID_SPACING_DEFAULT: look_.SetSpacing(100), measureAgain = true; break;
-        case ID_SPACING_15: look_.SetSpacing(150), measureAgain = true; break;
-        case ID_SPACING_20: look_.SetSpacing(200), measureAgain = true; break;
-        case ID_SPACING_25: look_.SetSpacing(250), measureAgain = true; break;
-        case ID_SPACING_30: look_.SetSpacing(300), measureAgain = true; break;
-        case ID_SIZE_SMALL: look_.SetSize(280), measureAgain = true; break;
-        case ID_SIZE_MEDIUM: look_.SetSize(320), measureAgain = true; break;
-        case ID_SIZE_LARGE: look_.SetSize(360), measureAgain = true; break;
-        case ID_FONT_SMALLER: look_.Smaller(), measureAgain = true; break;
-        case ID_FONT_LARGER: look_.Larger(), measureAgain = true; break;
-        case ID_SPACING_SMALLER: look_.LessSpacing(), measureAgain = true; break;
-        case ID_SPACING_LARGER: look_.MoreSpacing(), measureAgain = true; break;
-        case ID_NIGHT_MODE: look_.ToggleNight(); break;
-        default: return;
-    }
-    if (measureAgain) reader_.SetScreenStep(-1);
-    reader_.SyncTitle();
-}
-
-void CPelinreaderView::OnUpdateNight(fw::CommandUI& ui) { ui.SetCheck(look_.night); }
-
-void CPelinreaderView::OnAutoScroll(UINT id) { scroller_.OnCommand(static_cast<int>(id)); }
-
-void CPelinreaderView::OnUpdateAutoScroll(fw::CommandUI& ui) { ui.SetCheck(scroller_.IsOn()); }
-
-// ---- chapters
-
-void CPelinreaderView::OnChapterRule(UINT id) { reader_.SelectChapterRule(pel::ChapterRuleOfCommand(static_cast<int>(id))); }
-
-void CPelinreaderView::OnUpdateChapterRule(fw::CommandUI& ui) {
-    ui.SetCheck(reader_.chapterRule == pel::ChapterRuleOfCommand(static_cast<int>(ui.id)));
-}
-
-void CPelinreaderView::OnCustomRule(UINT) {
-    app_.RuleDiy[0] = reader_.customRuleText;
-    CCustomRuleDlg dlg(app_.RuleDiy);
-    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
-    reader_.ApplyCustomRule(app_.RuleDiy[0]);
-}
-
-void CPelinreaderView::OnContents(UINT) {
-    if (!pel::CanShowContents(reader_.pagingMode)) {
-        MessageBox(pel::kContentsNeedChapterMode, "", MB_OK);
-        return;
-    }
-    CTocDlg dlg(app_.readingState);
-    dlg.DoModal(app_.MainWindow());
-    reader_.ReturnFromContents(app_.readingState.currentPage);
-}
-
-// ---- bookmarks and reading records
-
-void CPelinreaderView::OnBookmarkCommand(UINT id) { bookmarks_.OnCommand(static_cast<int>(id)); }
-
-void CPelinreaderView::ShowOnlyInLibrary(const std::string& fileName) {
-    SendMessageA(Item(IDC_LIBRARY_LIST), LB_RESETCONTENT, 0, 0);
-    AddToSidebar(fileName);
-}
-
-void CPelinreaderView::RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
-                                            const std::vector<pel::MenuEntry>& remove) {
-    HMENU main = GetMenu(app_.MainWindow());
-    if (!main) return;
-    // "书签(&B)" holds "打开书签" and "删除书签" as its second and third items.
-    HMENU marks = GetSubMenu(main, 1);
-    if (!marks) return;
-    auto refill = [](HMENU sub, const std::vector<pel::MenuEntry>& entries) {
-        if (!sub) return;
-        while (GetMenuItemCount(sub) > 0) DeleteMenu(sub, 0, MF_BYPOSITION);
-        for (const pel::MenuEntry& e : entries)
-            AppendMenuA(sub, MF_STRING, static_cast<UINT_PTR>(e.id), e.text.c_str());
-    };
-    refill(GetSubMenu(marks, 1), open);
-    refill(GetSubMenu(marks, 2), remove);
-}
-
-void CPelinreaderView::OnReadingRecords(UINT) {
-    ApplyCursorActions(cursor_.Reveal());
-    CRecordsDlg dlg(*app_.profile, app_.iniPath, app_.programDir);
-    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
-    if (records_.OpenChosenRecord(dlg.choice, reader_)) {
-        // The book is open at its place; OpenChosenRecord already refreshed the library list.
-    }
-}
-
-// ---- the mouse cursor hides while the reader reads
-
-void CPelinreaderView::TrackCursor() {
-    POINT pt;
-    if (!GetCursorPos(&pt)) return;
-    RECT rc;
-    GetWindowRect(page_.hwnd(), &rc);
-    ApplyCursorActions(cursor_.Tick(pt.x, pt.y, PtInRect(&rc, pt) != FALSE, GetFocus() == page_.hwnd()));
-}
-
-void CPelinreaderView::ApplyCursorActions(const pel::CursorHider::Actions& a) {
-    if (a.startHideTimer) StartTimer(TIMER_HIDE_CURSOR, 5000);
-    if (a.killHideTimer) StopTimer(TIMER_HIDE_CURSOR);
-    if (a.showCursor) ShowCursor(TRUE);
-    if (a.hideCursor) ShowCursor(FALSE);
-}

@@ -2,9 +2,8 @@
 // It translates window messages and commands into calls of the reading logic.
 #pragma once
 #include <windows.h>
-#include <shellapi.h>
-
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <list>
 #include <memory>
@@ -15,20 +14,20 @@
 #include "archive/win32_archive_platform.h"
 #include "book/reader.h"
 #include "edit/edit_session.h"
+#include "framework/handles.h"
+#include "framework/window.h"
 #include "shell/association.h"
 #include "state/advanced_settings.h"
 #include "state/auto_scroll.h"
 #include "state/bookmarks.h"
 #include "state/clock.h"
 #include "state/config_file.h"
+#include "state/navigation.h"
 #include "state/quote_bar.h"
 #include "state/reading_records.h"
-#include "state/web_search.h"
 #include "state/recent_folders.h"
-#include "state/navigation.h"
 #include "state/settings.h"
-#include "framework/handles.h"
-#include "framework/window.h"
+#include "state/web_search.h"
 #include "ui/appearance.h"
 #include "ui/rich_edit_control.h"
 #include "ui/rich_page_control.h"

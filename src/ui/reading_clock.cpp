@@ -6,16 +6,16 @@ std::string ClockPaneText(const ClockFace& now) {
     static const char* const kWeekdays[7] = {"日", "一", "二", "三", "四", "五", "六"};
     const int wd = now.weekday >= 0 && now.weekday < 7 ? now.weekday : 0;
     char buf[96];
-    std::snprintf(buf, sizeof buf, "%d/%d/%d   %02d:%02d:%02d   星期%s", now.year, now.month, now.day, now.hour,
-                  now.minute, now.second, kWeekdays[wd]);
+    std::snprintf(buf, sizeof buf, "%d/%d/%d   %02d:%02d:%02d   星期%s", now.year, now.month, now.day,
+                  now.hour, now.minute, now.second, kWeekdays[wd]);
     return buf;
 }
 
 std::string ReadingTimeText(long long seconds) {
     if (seconds < 0) seconds = 0;
     char buf[96];
-    std::snprintf(buf, sizeof buf, "-->阅读时间：%lld 小时 %lld 分 %lld 秒 <--", seconds / 3600, (seconds % 3600) / 60,
-                  seconds % 60);
+    std::snprintf(buf, sizeof buf, "-->阅读时间：%lld 小时 %lld 分 %lld 秒 <--", seconds / 3600,
+                  (seconds % 3600) / 60, seconds % 60);
     return buf;
 }
 

@@ -12,9 +12,9 @@ struct Column {
     const char* heading;
     int width;
 };
-constexpr Column kColumns[pel::kRecordColumns] = {{"No.", 40},          {"小说名称", 170},     {"阅读时间总计", 130},
-                                                  {"进度[%]", 70},      {"上次阅读时间", 130}, {"首次阅读时间", 130},
-                                                  {"已阅读字符", 90},   {"路径", 300}};
+constexpr Column kColumns[pel::kRecordColumns] = {
+    {"No.", 40},           {"小说名称", 170},     {"阅读时间总计", 130}, {"进度[%]", 70},
+    {"上次阅读时间", 130}, {"首次阅读时间", 130}, {"已阅读字符", 90},    {"路径", 300}};
 
 }  // namespace
 
@@ -26,8 +26,9 @@ int CRecordsDlg::MessageBox(const std::string& text, const std::string& caption,
 }
 
 BOOL CRecordsDlg::OnInitDialog() {
-    for (auto [button, id] : {std::pair{&open_, IDOK}, std::pair{&folder_, IDC_RECORD_OPEN_FOLDER},
-                              std::pair{&delete_, IDC_RECORD_DELETE}, std::pair{&deleteAll_, IDC_RECORD_DELETE_ALL}})
+    for (auto [button, id] :
+         {std::pair{&open_, IDOK}, std::pair{&folder_, IDC_RECORD_OPEN_FOLDER},
+          std::pair{&delete_, IDC_RECORD_DELETE}, std::pair{&deleteAll_, IDC_RECORD_DELETE_ALL}})
         button->AttachWithProgramSkin(Item(id));
 
     HWND list = Item(IDC_RECORD_LIST);
@@ -83,7 +84,8 @@ bool CRecordsDlg::OnCommand(UINT id, UINT notifyCode, HWND) {
     if (notifyCode != BN_CLICKED) return false;
     switch (id) {
         case IDC_RECORD_OPEN_FOLDER: {
-            const std::string command = pel::ContainingFolderCommand(config_, SelectedRow(), programDir_, *this);
+            const std::string command =
+                pel::ContainingFolderCommand(config_, SelectedRow(), programDir_, *this);
             if (!command.empty()) {
                 STARTUPINFOA si{};
                 si.cb = sizeof si;
@@ -92,7 +94,8 @@ bool CRecordsDlg::OnCommand(UINT id, UINT notifyCode, HWND) {
                 PROCESS_INFORMATION pi{};
                 std::vector<char> line(command.begin(), command.end());
                 line.push_back('\0');
-                if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+                if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                                   &pi)) {
                     CloseHandle(pi.hThread);
                     CloseHandle(pi.hProcess);
                 }

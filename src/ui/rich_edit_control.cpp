@@ -8,7 +8,8 @@ namespace pel {
 
 namespace {
 DWORD CALLBACK AppendChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                   static_cast<size_t>(size));
     *done = size;
     return 0;
 }
@@ -24,7 +25,9 @@ std::string RichEditControl::Text() {
 
 bool RichEditControl::IsModified() { return SendMessageA(edit_, EM_GETMODIFY, 0, 0) != 0; }
 
-void RichEditControl::SetReadOnly(bool readOnly) { SendMessageA(edit_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
+void RichEditControl::SetReadOnly(bool readOnly) {
+    SendMessageA(edit_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
 
 void RichEditControl::SetTextLimit(int characters) { SendMessageA(edit_, EM_EXLIMITTEXT, 0, characters); }
 

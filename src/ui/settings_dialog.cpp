@@ -24,10 +24,12 @@ const TextField kTextFields[] = {
 const int kQuoteRadios[3] = {IDC_QUOTE_DEFAULT, IDC_QUOTE_CUSTOM, IDC_QUOTE_OFF};
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(pel::AdvancedSettings& settings) : fw::Dialog(IDD_ADVANCED_SETTINGS), settings_(settings) {}
+CSettingsDlg::CSettingsDlg(pel::AdvancedSettings& settings)
+    : fw::Dialog(IDD_ADVANCED_SETTINGS), settings_(settings) {}
 
 BOOL CSettingsDlg::OnInitDialog() {
-    for (auto [button, id] : {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&browse_, IDC_QUOTE_BROWSE}})
+    for (auto [button, id] :
+         {std::pair{&ok_, IDOK}, std::pair{&cancel_, IDCANCEL}, std::pair{&browse_, IDC_QUOTE_BROWSE}})
         button->AttachWithProgramSkin(Item(id));
 
     for (const char* item : pel::kRollTypeItems)
@@ -40,7 +42,8 @@ BOOL CSettingsDlg::OnInitDialog() {
 }
 
 void CSettingsDlg::Show() {
-    for (int i = 0; i < 3; ++i) CheckDlgButton(hwnd_, kQuoteRadios[i], data_.quoteRadio == i ? BST_CHECKED : BST_UNCHECKED);
+    for (int i = 0; i < 3; ++i)
+        CheckDlgButton(hwnd_, kQuoteRadios[i], data_.quoteRadio == i ? BST_CHECKED : BST_UNCHECKED);
     for (const TextField& f : kTextFields) SetDlgItemTextA(hwnd_, f.id, (data_.*f.field).c_str());
     CheckDlgButton(hwnd_, IDC_QUOTE_LOOP, data_.loop ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd_, IDC_QUOTE_SCROLL, data_.scroll ? BST_CHECKED : BST_UNCHECKED);

@@ -41,8 +41,8 @@ bool SkinButton::SetSkin(int bitmapId, int frameCount, int top, int bottom, int 
     left_ = left;
     right_ = right;
     imagesReady_ = false;
-    fw::UniqueBitmap strip(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
-                                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    fw::UniqueBitmap strip(static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip || frameCount <= 0 || !button_) return false;
     fw::WindowDC screen(button_);
     for (int f = kNormal; f <= kFocused; ++f)
@@ -78,7 +78,8 @@ bool SkinButton::BuildImage(HDC screen, HBITMAP strip, int frame, fw::UniqueBitm
         // Centre and edges stretched.
         StretchBlt(dst, left_, top_, dMidW, dMidH, src, x0 + left_, top_, midW, midH, SRCCOPY);
         StretchBlt(dst, left_, 0, dMidW, top_, src, x0 + left_, 0, midW, top_, SRCCOPY);
-        StretchBlt(dst, left_, h - bottom_, dMidW, bottom_, src, x0 + left_, H - bottom_, midW, bottom_, SRCCOPY);
+        StretchBlt(dst, left_, h - bottom_, dMidW, bottom_, src, x0 + left_, H - bottom_, midW, bottom_,
+                   SRCCOPY);
         StretchBlt(dst, 0, top_, left_, dMidH, src, x0, top_, left_, midH, SRCCOPY);
         StretchBlt(dst, w - right_, top_, right_, dMidH, src, x0 + W - right_, top_, right_, midH, SRCCOPY);
     }
@@ -139,7 +140,8 @@ void SkinButton::DrawItem(const DRAWITEMSTRUCT& dis) {
         }
         char text[256];
         int n = GetWindowTextA(button_, text, sizeof text);
-        fw::SelectObjectScope font(mem, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+        fw::SelectObjectScope font(
+            mem, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(mem, TRANSPARENT);
         SetTextColor(mem, captionColor);
         DrawTextA(mem, text, n, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

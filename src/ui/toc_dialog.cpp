@@ -44,7 +44,8 @@ BOOL CTocDlg::OnInitDialog() {
 }
 
 int CTocDlg::FirstSelectedRow() const {
-    return static_cast<int>(SendMessageA(Item(IDC_TOC_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(
+        SendMessageA(Item(IDC_TOC_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void CTocDlg::OnClick() {

@@ -1,5 +1,6 @@
 // The library sidebar of the reading form: a folder's books, the books opened in this run or an
 // archive's members; a double click opens one; a tooltip tells its folder and size.
+#include <windows.h>
 #include <shlobj.h>
 
 #include "app/pelinreader_app.h"
@@ -26,9 +27,9 @@ std::uint64_t FileSizeOf(const std::string& path) {
 
 void CPelinreaderView::CreateLibraryTip() {
     HWND list = Item(IDC_LIBRARY_LIST);
-    libraryTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    libraryTip_ = CreateWindowExA(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!libraryTip_) return;
     TOOLINFOA ti{};
     ti.cbSize = sizeof ti;
@@ -72,8 +73,8 @@ void CPelinreaderView::RefreshLibraryTip() {
             SetLibraryTipText(LibraryTipText(name, LibraryFolderPart(member), "/N"));
             return;
         }
-        const std::string full = libraryFolder == "books" ? app_.programDir + "books\\" + name
-                                                          : libraryFolder + "\\" + name;
+        const std::string full =
+            libraryFolder == "books" ? app_.programDir + "books\\" + name : libraryFolder + "\\" + name;
         SetLibraryTipText(LibraryTipText(name, libraryFolder, LibrarySizeText(FileSizeOf(full))));
         return;
     }
@@ -135,8 +136,7 @@ void CPelinreaderView::OnLibraryDoubleClick() {
     HWND list = Item(IDC_LIBRARY_LIST);
     const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (index < 0) return;
-    if (EditedTextModified() &&
-        MessageBox("是否保存文本？", "", MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+    if (EditedTextModified() && MessageBox("是否保存文本？", "", MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
         SavePage();
     std::string path = reader_.BookPath();
     // Books opened through the dialog were inserted in order, so the entry's index is theirs.
@@ -197,7 +197,8 @@ void CPelinreaderView::RebuildRecentFolderMenu(const std::vector<pel::MenuEntry>
     for (int i = 0; i < GetMenuItemCount(file) && !recent; ++i) recent = GetSubMenu(file, i);
     if (!recent) return;
     DeleteMenu(recent, ID_RECENT_FOLDER_PLACEHOLDER, MF_BYCOMMAND);
-    for (int id = ID_RECENT_FOLDER_FIRST; id < ID_RECENT_FOLDER_FIRST + 5; ++id) DeleteMenu(recent, id, MF_BYCOMMAND);
+    for (int id = ID_RECENT_FOLDER_FIRST; id < ID_RECENT_FOLDER_FIRST + 5; ++id)
+        DeleteMenu(recent, id, MF_BYCOMMAND);
     for (const pel::MenuEntry& e : entries)
         AppendMenuA(recent, MF_STRING, static_cast<UINT_PTR>(e.id), e.text.c_str());
 }

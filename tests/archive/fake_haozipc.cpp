@@ -2,9 +2,9 @@
 // and writes the listing layout of the real extractor. Its "archives" are text files, one member a
 // line: the member path, a tab, and the member's one line of text. A line "#sleep N" makes it work N ms
 // before it answers.
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The driver on Windows: the real command interpreter runs a stand-in HaoZipC.exe from a folder with
 // blanks and Chinese characters, on another drive than the archives and the program folder.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>

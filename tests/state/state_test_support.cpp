@@ -7,9 +7,9 @@
 #include "state/native_profile.h"
 
 #ifdef _WIN32
+#include <windows.h>
 #include <direct.h>
 #include <process.h>
-#include <windows.h>
 
 #include "state/win32_profile.h"
 #else

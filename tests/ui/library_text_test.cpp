@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "ui/library_text.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,7 +1,8 @@
 // The reading logic driving the real rich-edit 1.0 control: positions in the control and byte
 // offsets of the CP936 text must map exactly, Chinese text and line ends included.
-#include <gtest/gtest.h>
+#include "ui/rich_page_control.h"
 
+#include <gtest/gtest.h>
 #include <richedit.h>
 
 #include <string>
@@ -10,7 +11,6 @@
 #include "platform/win32/win32_code_page.h"
 #include "support/fake_file_system.h"
 #include "support/fake_host.h"
-#include "ui/rich_page_control.h"
 
 namespace {
 
@@ -18,9 +18,10 @@ class RichEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(LoadLibraryA("riched32.dll"), nullptr);
-        window_ = CreateWindowExA(0, "RICHEDIT", "", WS_POPUP | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL |
-                                                         ES_AUTOVSCROLL | ES_READONLY,
-                                  0, 0, 500, 300, nullptr, nullptr, nullptr, nullptr);
+        window_ =
+            CreateWindowExA(0, "RICHEDIT", "",
+                            WS_POPUP | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL | ES_READONLY,
+                            0, 0, 500, 300, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(window_, nullptr);
         control_.Attach(window_);
     }

@@ -1,0 +1,92 @@
+// Opening books: the open-file dialog, dropped files, the command line and the last book.
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+
+#include "app/pelinreader_app.h"
+#include "resource.h"
+#include "ui/pelinreader_view.h"
+
+void CPelinreaderView::ReopenLastBook() {
+    const pel::BookmarkLine& last = config_.LastReadEntry();
+    reader_.SetBookPath(last.path);
+    reader_.OpenBook(last.path);
+    if (reader_.BookPath().empty()) return;
+    const int page = std::atoi(last.page.c_str());
+    if (page != 1) reader_.ShowPage(page);
+    AddToSidebar(pel::FileNameOf(reader_.BookPath()));
+    StartTimer(TIMER_RESTORE_LINE, 200);
+    RestoreLibrarySelection();
+}
+
+void CPelinreaderView::AddToSidebar(const std::string& name) {
+    if (name.empty()) return;
+    SendMessageA(Item(IDC_LIBRARY_LIST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+void CPelinreaderView::OnFileOpen(UINT) {
+    char file[MAX_PATH * 4] = "";
+    static const char kFilter[] =
+        "文本文件(*.txt)\0*.txt\0压缩文件(*.rar,*.zip,*.7z,*.iso)\0*.rar;*.zip;*.7z;*.iso\0所有文件(*.*)\0*.*"
+        "\0";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = app_.MainWindow();
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "打开小说或TXT文本";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameA(&ofn)) return;
+    std::string path = file;
+    if (HandleArchivePath(path)) return;
+
+    size_t n = openedPaths.size();
+    openedPaths.push_back(path);
+    openedNames.push_back(pel::FileNameOf(path));
+    reader_.SetBookPath(path);
+    reader_.OpenBook(path);
+    if (reader_.BookPath().empty()) {
+        reader_.SetBookPath(app_.readingState.bookPath);
+        return;
+    }
+    HWND list = Item(IDC_LIBRARY_LIST);
+    if (n == 0) SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    if (!libraryFolder.empty()) {
+        SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        libraryFolder.clear();
+    }
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(openedNames.back().c_str()));
+    reader_.OfferResume();
+}
+
+void CPelinreaderView::OnDropFiles(HDROP drop) {
+    // The whole path is read, however long it is.
+    UINT len = DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path;
+    if (len != 0 && len != 0xFFFFFFFFu) {
+        path.resize(len + 1);
+        UINT got = DragQueryFileA(drop, 0, path.data(), len + 1);
+        path.resize(got);
+    }
+    DragFinish(drop);
+    if (!path.empty()) OpenDroppedFile(path);
+}
+
+void CPelinreaderView::OpenDroppedFile(const std::string& path) {
+    reader_.SetBookPath(path);
+    if (HandleArchivePath(path)) return;
+    reader_.OpenBook(path);
+    if (reader_.BookPath().empty()) {
+        reader_.SetBookPath(app_.readingState.bookPath);
+        return;
+    }
+    HWND list = Item(IDC_LIBRARY_LIST);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    AddToSidebar(pel::FileNameOf(path));
+    reader_.OfferResume();
+}
