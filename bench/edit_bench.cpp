@@ -9,7 +9,9 @@
 #include <fstream>
 #include <string>
 
+#include "book/decode.h"
 #include "book/reader.h"
+#include "edit/book_file.h"
 #include "edit/edit_session.h"
 #include "edit/find_text.h"
 #include "platform/native/native_code_page.h"
@@ -56,7 +58,7 @@ public:
     int MessageBox(const std::string&, const std::string&, unsigned) override { return pel::kIdYes; }
     void CreateFindDialog(const std::string&, bool) override {}
     bool AskSaveAsPath(std::string&) override { return false; }
-    void ShowOnlyInLibrary(const std::string&) override {}
+    void ListOnlySavedBook(const std::string&) override {}
 };
 
 void BM_SaveLastPageOfA40MbBook(benchmark::State& state) {
@@ -66,7 +68,7 @@ void BM_SaveLastPageOfA40MbBook(benchmark::State& state) {
     pel::NativeCodePage codePage;
     pel::Reader reader(control, host, files, codePage);
     BenchHost editHost;
-    pel::EditSession session(reader, control, control, editHost, files);
+    pel::EditSession session(reader, control, control, editHost, files, codePage);
     const std::string path = BookFile();
     reader.OpenBook(path);
     reader.ShowPage(reader.PageCount());
@@ -95,6 +97,41 @@ void BM_InPlaceTailWrite(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_InPlaceTailWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The check before a UTF-8 book is rewritten in code page 936: the whole file decoded, compared with the
+// working text, and its characters without a GBK form counted.
+void BM_CheckRewriteOfA40MbUtf8Book(benchmark::State& state) {
+    static const char16_t kPool[] =
+        u"天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏闰余成岁律吕调阳云腾致雨露结为霜";
+    const std::size_t poolChars = sizeof kPool / sizeof kPool[0] - 1;
+    std::u16string wide;
+    unsigned seed = 1;
+    while (wide.size() * 2 < kBookBytes) {
+        for (int c = 0; c < 50; ++c) {
+            seed = seed * 1103515245u + 12345u;
+            wide += kPool[(seed >> 16) % poolChars];
+        }
+        wide += u"\r\n";
+    }
+    std::string file;
+    for (char16_t u : wide) {
+        if (u < 0x80) {
+            file += static_cast<char>(u);
+        } else {
+            file += static_cast<char>(0xE0 | (u >> 12));
+            file += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            file += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    pel::NativeCodePage codePage;
+    const std::string text = codePage.Utf16ToCp936(wide);
+    for (auto _ : state) {
+        const pel::RewriteCheck check = pel::CheckRewrite(file, pel::kEncodingUtf8, text, false, codePage);
+        if (!check.holdsText) state.SkipWithError("the file does not hold the text");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file.size()));
+}
+BENCHMARK(BM_CheckRewriteOfA40MbUtf8Book)->Unit(benchmark::kMillisecond);
 
 void BM_FindNothingInA10MbPage(benchmark::State& state) {
     const std::string text = GbkLines(10u << 20);

@@ -11,6 +11,7 @@ class IEditControl {
 public:
     virtual ~IEditControl() = default;
     // The whole text as the control holds it, in CP936, line ends as held (CR LF where the page had them).
+    // Throws std::bad_alloc when the text does not fit in memory.
     virtual std::string Text() = 0;
     virtual bool IsModified() = 0;
     virtual void SetReadOnly(bool readOnly) = 0;
@@ -59,8 +60,9 @@ public:
     // The save-file dialog (kSaveAsTitle, the one filter, read-only box hidden, overwrite question, no
     // initial name, no default extension). False when cancelled; else the chosen full path.
     virtual bool AskSaveAsPath(std::string& path) = 0;
-    // After save-as: the library sidebar is cleared, OpenedFiles emptied, and `fileName` is its only line.
-    virtual void ShowOnlyInLibrary(const std::string& fileName) = 0;
+    // After save-as: the library sidebar is cleared, OpenedFiles emptied (and no folder or archive is
+    // listed any more), and `fileName` is its only line.
+    virtual void ListOnlySavedBook(const std::string& fileName) = 0;
 };
 
 }  // namespace pel

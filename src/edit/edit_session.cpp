@@ -21,8 +21,8 @@ const char* EditModeNotice(int encoding) {
 }
 
 EditSession::EditSession(Reader& reader, IPageControl& page, IEditControl& edit, IEditHost& host,
-                         IFileSystem& files)
-    : reader_(reader), page_(page), edit_(edit), host_(host), files_(files) {}
+                         IFileSystem& files, ICodePage& codePage)
+    : reader_(reader), page_(page), edit_(edit), host_(host), files_(files), codePage_(codePage) {}
 
 bool EditSession::EditedTextModified() { return editing_ && edit_.IsModified(); }
 
@@ -42,7 +42,7 @@ void EditSession::ToggleEditMode() {
         editing_ = true;
         if (host_.MessageBox("是否保存文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
             // A save that failed keeps the reader in edit mode with the edits on the page.
-            if (SavePageAndReload() == SaveOutcome::kFailed) return;
+            if (Stops(SavePageAndReload())) return;
         } else {
             DropEdits();
         }
@@ -134,6 +134,7 @@ void EditSession::Replace(FindOptions options) {
 }
 
 void EditSession::ReplaceAll(FindOptions options) {
+    searchPosition_ = 0;
     // One pass over the text as it was: each search goes on behind the last replacement, where the text is
     // still the old one, and the control's positions are those of the old text moved by the replacements.
     const std::string text = edit_.Text();

@@ -3,37 +3,38 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "book/platform.h"
 #include "book/reader.h"
 #include "edit/edit_control.h"
 #include "edit/find_text.h"
+#include "edit/save_place.h"
 
 namespace pel {
 
 // The page control's text limit while it can be edited: 0x6FFFFFFF characters.
 constexpr int kEditTextLimit = 1879048191;
 
-// What a save did. The caller of a failed save does not go on with the page turn, opening or exit that
-// asked for it; the file-error message has been shown.
-enum class SaveOutcome { kNothingToSave, kSaved, kFailed };
+// The second button of a question is its default (MB_DEFBUTTON2).
+constexpr unsigned kMbDefButton2 = 0x100;
 
-// The places that ask whether to save before the page or the book is left.
-enum class SavePlace {
-    kPageTurn,       // next and previous page: "是否保存文本？", SavePageAndReload
-    kLibraryBook,    // a book from the library sidebar: "是否保存文本？", SavePage
-    kBookmark,       // a bookmark: "是否保存文本？", SavePage
-    kReadingRecord,  // a reading record: "是否保存当前文本？", SavePage
-    kJumpToPercent,  // the jump dialog confirmed: "是否保存当前文本？", SavePage
-    kExit,           // exit, asked whenever edit mode is on: "是否保存文本？", SavePage
-};
+// What a save did. After kFailed (the file-error or another message has been shown) and kDeclined (the
+// reader said No to a warning before writing), the file is as it was, the edits are on the page, and the
+// page turn, opening or exit that asked for the save does not go on.
+enum class SaveOutcome { kNothingToSave, kSaved, kFailed, kDeclined };
+
+inline bool Stops(SaveOutcome outcome) {
+    return outcome == SaveOutcome::kFailed || outcome == SaveOutcome::kDeclined;
+}
 
 // The notice shown on entering edit mode for a book of `encoding` (nullptr for "ANSI").
 const char* EditModeNotice(int encoding);
 
 class EditSession {
 public:
-    EditSession(Reader& reader, IPageControl& page, IEditControl& edit, IEditHost& host, IFileSystem& files);
+    EditSession(Reader& reader, IPageControl& page, IEditControl& edit, IEditHost& host, IFileSystem& files,
+                ICodePage& codePage);
 
     // The edit-mode flag; command 108's button and menu item are pressed or ticked exactly when it is on.
     bool Editing() const { return editing_; }
@@ -74,17 +75,19 @@ private:
     bool FindAndSelect(FindOptions options, long long& found);
     void ShowNotFound();
     void DropEdits();
-    // The page as it goes into the file, from the control's text.
-    std::string PageToSave(std::string_view controlText) const;
-    // Writes BookText before the page, `page` and BookText after the page to `path`; shows the file-error
-    // message on failure. `keepFileBefore`: the bytes before the page are taken from the file itself.
-    bool WriteBook(const std::string& path, std::string_view page, bool keepFileBefore);
+    // Makes `pieces` the whole content of `path`; shows the file-error message on failure.
+    bool WriteFile(const std::string& path, const std::vector<std::string_view>& pieces);
+    // Writes the page as the control holds it into the book file at `path`, keeping every byte of the file
+    // outside the page; refuses (with a message) a file that no longer holds the working text, and asks
+    // before characters would be lost. `keptPage` is the page as the working text takes it.
+    SaveOutcome WriteIntoBook(const std::string& path, const std::string& controlText, std::string& keptPage);
 
     Reader& reader_;
     IPageControl& page_;
     IEditControl& edit_;
     IEditHost& host_;
     IFileSystem& files_;
+    ICodePage& codePage_;
 
     bool editing_ = false;
     std::string findText_;

@@ -12,6 +12,26 @@ namespace {
 
 unsigned char Fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
 
+// Double-byte letters that have a case, folded to their capital as the page control folds them: the
+// full-width Latin, Greek and Cyrillic letters and the small Roman numerals. The lead byte stays.
+unsigned char FoldTrail(unsigned char lead, unsigned char trail) {
+    struct CaseRange {
+        unsigned char lead, smallFirst, smallLast, capitalFirst;
+    };
+    static constexpr CaseRange kCases[] = {
+        {0xA3, 0xE1, 0xFA, 0xC1},  // ａ..ｚ -> Ａ..Ｚ
+        {0xA6, 0xC1, 0xD8, 0xA1},  // α..ω -> Α..Ω
+        {0xA7, 0xD1, 0xF1, 0xA1},  // а..я (ё among them) -> А..Я
+        {0xA2, 0xA1, 0xAA, 0xF1},  // ⅰ..ⅹ -> Ⅰ..Ⅹ
+    };
+    for (const CaseRange& r : kCases) {
+        if (lead == r.lead && trail >= r.smallFirst && trail <= r.smallLast) {
+            return static_cast<unsigned char>(trail - r.smallFirst + r.capitalFirst);
+        }
+    }
+    return trail;
+}
+
 bool IsAsciiWord(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -27,7 +47,8 @@ bool MatchesAt(const unsigned char* at, const unsigned char* end, std::string_vi
         if (j + static_cast<std::size_t>(width) > what.size()) return false;  // would end inside a character
         if (width == 1) {
             if (matchCase ? p[0] != w[j] : Fold(p[0]) != Fold(w[j])) return false;
-        } else if (p[0] != w[j] || p[1] != w[j + 1]) {
+        } else if (p[0] != w[j] ||
+                   (matchCase ? p[1] != w[j + 1] : FoldTrail(p[0], p[1]) != FoldTrail(w[j], w[j + 1]))) {
             return false;
         }
         p += width;
@@ -62,6 +83,18 @@ bool IsWordCharacter(const unsigned char* p, int width) {
     const auto after = std::upper_bound(std::begin(kWordSeparators), std::end(kWordSeparators), code,
                                         [](std::uint16_t c, const CodeRange& r) { return c < r.first; });
     return after == std::begin(kWordSeparators) || code > (after - 1)->last;
+}
+
+std::size_t CharBoundaryBefore(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return text.size();
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t next = at + static_cast<std::size_t>(ControlCharBytes(p + at, end));
+        if (next > limit) return at;
+        at = next;
+    }
 }
 
 long long ControlLength(std::string_view text) {

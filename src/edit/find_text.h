@@ -19,6 +19,9 @@ struct TextPlace {
     bool wordBefore = false;
 };
 
+// The longest start of `text` of at most `limit` bytes that ends on a character boundary: its length.
+std::size_t CharBoundaryBefore(std::string_view text, std::size_t limit);
+
 // Number of control positions of a CP936 text.
 long long ControlLength(std::string_view text);
 
@@ -32,7 +35,9 @@ bool PlaceOfPosition(std::string_view text, long long charPos, TextPlace& place)
 
 // The first match of `what` at or after `from`, wholly inside `text`. A match starts and ends on
 // character boundaries, so it never begins or ends inside a double-byte character. Without matchCase,
-// single-byte ASCII letters compare without case (a trail byte is never folded); wholeWord asks, as the
+// letters compare without case as the page control compares them: the ASCII letters, and the full-width
+// Latin, Greek and Cyrillic letters and the Roman numerals (a trail byte is never taken for an ASCII
+// letter); wholeWord asks, as the
 // rich-edit control does, for a non-word character or the edge of the text right before and right after the
 // match, whatever the match itself begins and ends with. An empty `what` finds nothing.
 bool FindFrom(std::string_view text, const TextPlace& from, std::string_view what, FindOptions options,

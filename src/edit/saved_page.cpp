@@ -99,9 +99,30 @@ std::string RestoreUneditedBytes(std::string_view original, std::string_view sho
     return out;
 }
 
-std::string SaveAsPath(const std::string& chosen) {
+std::string TrimmedPath(const std::string& chosen) {
     std::string path = chosen;
     while (!path.empty() && (path.back() == ' ' || path.back() == '\t')) path.pop_back();
+    return path;
+}
+
+bool SamePath(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 0x81 && x <= 0xFE && i + 1 < a.size()) {
+            // A lead byte and its trail byte compare as they are.
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (lower(x) != lower(y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string SaveAsPath(const std::string& chosen) {
+    std::string path = TrimmedPath(chosen);
     const std::size_t slash = FindLastOf(path, "\\");
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     std::string name = path.substr(nameStart);

@@ -14,5 +14,11 @@ std::string RestoreUneditedBytes(std::string_view original, std::string_view sho
 // The file save-as writes: `chosen` without blanks at its end, every ".txt" and then every ".TXT" taken out
 // of its file name (the part after the last backslash), and ".txt" added.
 std::string SaveAsPath(const std::string& chosen);
+// `chosen` without blanks at its end.
+std::string TrimmedPath(const std::string& chosen);
+
+// Two paths name the same file as Windows compares names: ASCII letters without regard to case, a
+// double-byte character byte for byte.
+bool SamePath(std::string_view a, std::string_view b);
 
 }  // namespace pel

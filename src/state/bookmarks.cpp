@@ -69,11 +69,8 @@ void BookmarkCommands::Add() {
 void BookmarkCommands::Open(int key) {
     if (key < 1 || key > config_.MarkNum()) return;
     const BookmarkLine mark = config_.BookmarkEntry(key);
+    if (!host_.OfferToSave(SavePlace::kBookmark)) return;
     if (reader_.pagingMode == kPagingWhole) host_.KillTimer(kTimerWholeBookLines);
-    if (host_.EditedTextModified() &&
-        host_.MessageBox("是否保存文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
-        host_.SavePage();
-    }
 
     const long long mode = LeadingNumber(mark.modeOrTime);
     reader_.pagingMode = mode >= kPagingLines && mode <= kPagingWhole ? static_cast<int>(mode) : kPagingLines;

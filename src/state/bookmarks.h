@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "book/reader.h"
+#include "edit/save_place.h"
 #include "state/bookmark_line.h"
 #include "state/clock.h"
 #include "state/config_file.h"
@@ -37,9 +38,8 @@ public:
     // "已添加书签！" in a box captioned "提示" that view timer 100 closes after a second.
     virtual void ShowSelfClosingTip(const std::string& text) = 0;
     virtual void KillTimer(int id) = 0;
-    // Edit mode is on and the page control's text is modified.
-    virtual bool EditedTextModified() = 0;
-    virtual void SavePage() = 0;
+    // Asks to save an edited page before the book is left; false when it must stay.
+    virtual bool OfferToSave(SavePlace place) = 0;
     // The library list is emptied and shows only this file name.
     virtual void ShowOnlyInLibrary(const std::string& fileName) = 0;
     // Replace the items of the submenus "打开书签" and "删除书签" (both empty without bookmarks).

@@ -19,15 +19,10 @@ std::string FormatReadingTime(long long seconds) {
 Navigator::Navigator(Reader& reader, IPageControl& page, INavigationHost& host)
     : reader_(reader), page_(page), host_(host) {}
 
-void Navigator::OfferSaveBeforeLeaving() {
-    if (!host_.EditedTextModified()) return;
-    if (host_.MessageBox("是否保存文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
-        host_.SavePageAndReload();
-    }
-}
+bool Navigator::OfferSaveBeforeLeaving() { return host_.OfferToSave(SavePlace::kPageTurn); }
 
 void Navigator::NextPage() {
-    OfferSaveBeforeLeaving();
+    if (!OfferSaveBeforeLeaving()) return;
     if (reader_.CurrentPage() != reader_.PageCount()) {
         reader_.ShowPage(reader_.CurrentPage() + 1);
         return;
@@ -48,7 +43,7 @@ void Navigator::ShowEndOfBook() {
 }
 
 void Navigator::PreviousPage() {
-    OfferSaveBeforeLeaving();
+    if (!OfferSaveBeforeLeaving()) return;
     const int page = reader_.CurrentPage();
     if (reader_.pagingMode == kPagingWhole || page == 0) return;
     if (page == 1 && reader_.pagingMode == kPagingLines) return;
@@ -139,10 +134,7 @@ bool Navigator::HandleKey(int virtualKey) {
 }
 
 void Navigator::JumpToPercent(double percent) {
-    if (host_.EditedTextModified() &&
-        host_.MessageBox("是否保存当前文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
-        host_.SavePage();
-    }
+    if (!host_.OfferToSave(SavePlace::kJumpToPercent)) return;
     // Percentages are not checked: above 100 goes past the end, which shows the last page. The value
     // is bounded before it becomes an integer so that no percentage can overflow the conversion.
     const double length = static_cast<double>(reader_.TextLength());

@@ -7,6 +7,7 @@
 #include "book/message_flags.h"
 #include "book/platform.h"
 #include "book/reader.h"
+#include "edit/save_place.h"
 #include "state/profile.h"
 
 namespace pel {
@@ -37,10 +38,9 @@ public:
     // Modal box; `flags` are the platform's MB_* values, the result its ID* value.
     virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
     virtual void KillTimer(int id) = 0;
-    // Edit mode is on and the page control's text is modified.
-    virtual bool EditedTextModified() { return false; }
-    virtual void SavePageAndReload() {}
-    virtual void SavePage() {}
+    // Asks to save an edited page before it is left; false when the page must stay (the save failed or
+    // was declined after a warning), so the caller does not go on.
+    virtual bool OfferToSave(SavePlace /*place*/) { return true; }
     // The open book's reading record: false when no reading time runs or the book has no record;
     // else the seconds read since the book was opened and the total stored in the record.
     virtual bool ReadingTimeOfOpenBook(long long& sessionSeconds, long long& storedSeconds) {
@@ -80,7 +80,8 @@ public:
     void ClearEndOfBookShown() { endOfBookShown_ = false; }
 
 private:
-    void OfferSaveBeforeLeaving();
+    // False when the edited page could not be saved and stays.
+    bool OfferSaveBeforeLeaving();
     void ShowEndOfBook();
     void MeasureScreenStep();
 

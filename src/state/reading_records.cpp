@@ -149,10 +149,7 @@ bool ReadingClock::ReadingTimeOfOpenBook(const Reader& reader, long long& sessio
 }
 
 bool ReadingClock::OpenChosenRecord(const RecordChoice& choice, Reader& reader) {
-    if (host_.EditedTextModified() &&
-        host_.MessageBox("是否保存当前文本？", kAppCaption, kMbYesNo | kMbIconExclamation) == kIdYes) {
-        host_.SavePage();
-    }
+    if (!host_.OfferToSave(SavePlace::kReadingRecord)) return false;
     const std::string previous = reader.BookPath();
     reader.SetBookPath(choice.path);
     reader.OpenBook(choice.path);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "book/reader.h"
+#include "edit/save_place.h"
 #include "state/clock.h"
 #include "state/config_file.h"
 #include "state/record_line.h"
@@ -31,9 +32,8 @@ public:
 // What the view does for the records besides the reading logic.
 class IRecordHost : public IMessageHost {
 public:
-    // Edit mode is on and the page control's text is modified.
-    virtual bool EditedTextModified() = 0;
-    virtual void SavePage() = 0;
+    // Asks to save an edited page before the book is left; false when it must stay.
+    virtual bool OfferToSave(SavePlace place) = 0;
     // The library list is emptied and shows only this file name.
     virtual void ShowOnlyInLibrary(const std::string& fileName) = 0;
 };

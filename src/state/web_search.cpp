@@ -47,7 +47,10 @@ std::string EncodeSearchText(std::string_view cp936) {
     for (char c : cp936) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte == 0) continue;
-        if (byte < 0x80) {
+        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                                (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
+                                byte == '~';
+        if (unreserved) {
             encoded += c;
         } else {
             encoded += '%';

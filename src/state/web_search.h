@@ -38,8 +38,10 @@ struct ContextMenuItem {
 // The items in their order: "替换", "剪切", "粘贴" and "撤销" only in edit mode.
 std::vector<ContextMenuItem> BuildContextMenu(const ContextMenuState& state);
 
-// The selection byte by byte: 1 .. 127 as they are (blanks, "&" and "#" too), 128 and above as "%" and
-// two lower-case hexadecimal digits. A NUL byte, which no selection of the page holds, is left out.
+// The selection byte by byte: letters, digits and "-._~" as they are, every other byte as "%" and two
+// lower-case hexadecimal digits, so the URL is one argument without blanks, quotes or line breaks and the
+// search engine gets the selection whole ("&", "#" and "+" included). A NUL byte, which no selection of
+// the page holds, is left out.
 std::string EncodeSearchText(std::string_view cp936);
 // The endpoint of command 105 or 110; nullptr for any other id.
 const char* SearchEndpointOf(int commandId);

@@ -744,6 +744,11 @@ void CMainFrame::OnIdle() {
             bool enabled = known && ui.enabled;
             if ((SendMessageA(toolbar_, TB_ISBUTTONENABLED, b.command, 0) != 0) != enabled)
                 SendMessageA(toolbar_, TB_ENABLEBUTTON, b.command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+            // The edit-mode button shows pressed while edit mode is on.
+            const bool pressed = known && ui.check == 1;
+            if (b.command == ID_EDIT_MODE &&
+                (SendMessageA(toolbar_, TB_ISBUTTONCHECKED, b.command, 0) != 0) != pressed)
+                SendMessageA(toolbar_, TB_CHECKBUTTON, b.command, MAKELPARAM(pressed ? TRUE : FALSE, 0));
         }
     }
     if (status_ && IsWindowVisible(status_)) {

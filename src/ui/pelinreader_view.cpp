@@ -101,7 +101,7 @@ CPelinreaderView::CPelinreaderView(CPelinreaderApp& app, pel::IFileSystem& files
       recent_(config_, *this),
       archive_(*app.profile, app.iniPath, app.programDir, archiveFiles_, runner_, *this),
       quote_(app.Quote, *this, files),
-      edit_(reader_, page_, editControl_, *this, files) {
+      edit_(reader_, page_, editControl_, *this, files, codePage) {
     findMessage_ = RegisterWindowMessageA(FINDMSGSTRINGA);
 }
 

@@ -89,9 +89,8 @@ public:
         return records_.ReadingTimeOfOpenBook(reader_, sessionSeconds, storedSeconds);
     }
     // IBookmarkHost, IRecordHost
-    bool EditedTextModified() override { return edit_.EditedTextModified(); }
-    void SavePage() override { edit_.SavePage(); }
-    void SavePageAndReload() override { edit_.SavePageAndReload(); }
+    // Every place that leaves an edited page asks here; false: the save failed, the page stays.
+    bool OfferToSave(pel::SavePlace place) override { return edit_.OfferToSave(place); }
     void EndEditMode() override { edit_.EndForLoad(); }
     // IAdvancedSettingsHost
     pel::TextRect PageFormatRect() override;
@@ -114,7 +113,8 @@ public:
     bool AskSaveAsPath(std::string& path) override;
     // At exit with edit mode on: the save question.
     // False when the reader wanted the page saved and saving failed: the program then stays open.
-    bool OfferToSaveAtExit() { return edit_.OfferToSave(pel::SavePlace::kExit); }
+    bool OfferToSaveAtExit() { return OfferToSave(pel::SavePlace::kExit); }
+    void ListOnlySavedBook(const std::string& fileName) override;
     void ShowOnlyInLibrary(const std::string& fileName) override;
     void RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
                               const std::vector<pel::MenuEntry>& remove) override;
@@ -250,7 +250,11 @@ private:
         char findWhat[256] = "";
         char replaceWith[256] = "";
         HWND hwnd = nullptr;
+        // The dialog said it is closing; its window still uses this entry until it is destroyed.
+        bool closing = false;
     };
+    // Forgets the dialogs whose windows are gone.
+    void ReapFindDialogs();
     std::list<FindDialog> findDialogs_;
     UINT findMessage_ = 0;
     HWND libraryTip_ = nullptr;

@@ -2,25 +2,41 @@
 
 #include <richedit.h>
 
+#include <new>
 #include <string>
 
 namespace pel {
 
 namespace {
+
+struct StreamTarget {
+    std::string text;
+    bool outOfMemory = false;
+};
+
+// Called by the control, so nothing may be thrown through it: a failed allocation ends the streaming.
 DWORD CALLBACK AppendChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                                   static_cast<size_t>(size));
+    auto* target = reinterpret_cast<StreamTarget*>(cookie);
+    try {
+        target->text.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        target->outOfMemory = true;
+        *done = 0;
+        return 1;
+    }
     *done = size;
     return 0;
 }
+
 }  // namespace
 
 std::string RichEditControl::Text() {
     // Streaming out returns the whole text in CP936, however long and whatever it holds.
-    std::string text;
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&text), 0, &AppendChunk};
+    StreamTarget target;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&target), 0, &AppendChunk};
     SendMessageA(edit_, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-    return text;
+    if (target.outOfMemory) throw std::bad_alloc();
+    return std::move(target.text);
 }
 
 bool RichEditControl::IsModified() { return SendMessageA(edit_, EM_GETMODIFY, 0, 0) != 0; }

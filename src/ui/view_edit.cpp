@@ -44,12 +44,21 @@ void CPelinreaderView::OnEditCommand(UINT id) {
 
 void CPelinreaderView::OnUpdateEditMode(fw::CommandUI& ui) { ui.SetCheck(edit_.Editing()); }
 
+void CPelinreaderView::ReapFindDialogs() {
+    findDialogs_.remove_if([](const FindDialog& d) { return d.closing && !IsWindow(d.hwnd); });
+}
+
 void CPelinreaderView::CreateFindDialog(const std::string& findWhat, bool replace) {
+    ReapFindDialogs();
     FindDialog& d = findDialogs_.emplace_back();
-    lstrcpynA(d.findWhat, findWhat.c_str(), sizeof d.findWhat);
+    // A long selection is cut at a character boundary, never inside a double-byte character.
+    const std::size_t n = pel::CharBoundaryBefore(findWhat, sizeof d.findWhat - 1);
+    findWhat.copy(d.findWhat, n);
+    d.findWhat[n] = '\0';
     d.fr.lStructSize = sizeof d.fr;
     d.fr.hwndOwner = hwnd_;
-    d.fr.Flags = FR_DOWN | (replace ? 0 : FR_HIDEUPDOWN);
+    // Find only: the direction buttons are shown, disabled (the search always runs down).
+    d.fr.Flags = FR_DOWN | (replace ? 0 : FR_NOUPDOWN);
     d.fr.lpstrFindWhat = d.findWhat;
     d.fr.wFindWhatLen = sizeof d.findWhat;
     d.fr.lpstrReplaceWith = d.replaceWith;
@@ -72,14 +81,26 @@ void CPelinreaderView::OnFindNotification(const FINDREPLACEA& fr) {
     if (fr.Flags & FR_DIALOGTERM) {
         request.action = pel::FindAction::kClosing;
         edit_.OnFindNotification(request);
-        // The dialog is going: forget it and its buffers.
-        findDialogs_.remove_if([&](const FindDialog& d) { return &d.fr == &fr; });
+        // The dialog destroys its window after this notification and may still read the structure and
+        // its buffers until then: they are freed once the window is gone.
+        for (FindDialog& d : findDialogs_) {
+            if (&d.fr == &fr) d.closing = true;
+        }
         return;
     }
     request.action = (fr.Flags & FR_REPLACEALL) ? pel::FindAction::kReplaceAll
                      : (fr.Flags & FR_REPLACE)  ? pel::FindAction::kReplace
                                                 : pel::FindAction::kFindNext;
     edit_.OnFindNotification(request);
+}
+
+void CPelinreaderView::ListOnlySavedBook(const std::string& fileName) {
+    SendMessageA(Item(IDC_LIBRARY_LIST), LB_RESETCONTENT, 0, 0);
+    openedPaths.clear();
+    openedNames.clear();
+    // The one line is the saved book, whichever folder or archive was listed before.
+    libraryFolder.clear();
+    AddToSidebar(fileName);
 }
 
 bool CPelinreaderView::AskSaveAsPath(std::string& path) {

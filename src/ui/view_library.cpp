@@ -136,8 +136,7 @@ void CPelinreaderView::OnLibraryDoubleClick() {
     HWND list = Item(IDC_LIBRARY_LIST);
     const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (index < 0) return;
-    if (EditedTextModified() && MessageBox("是否保存文本？", "", MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
-        SavePage();
+    if (!OfferToSave(pel::SavePlace::kLibraryBook)) return;
     std::string path = reader_.BookPath();
     // Books opened through the dialog were inserted in order, so the entry's index is theirs.
     if (!openedPaths.empty() && static_cast<size_t>(index) < openedPaths.size()) path = openedPaths[index];

@@ -43,6 +43,7 @@ void CPelinreaderView::OnFileOpen(UINT) {
     if (!GetOpenFileNameA(&ofn)) return;
     std::string path = file;
     if (HandleArchivePath(path)) return;
+    if (!OfferToSave(pel::SavePlace::kOpenBook)) return;
 
     size_t n = openedPaths.size();
     openedPaths.push_back(path);
@@ -78,8 +79,10 @@ void CPelinreaderView::OnDropFiles(HDROP drop) {
 }
 
 void CPelinreaderView::OpenDroppedFile(const std::string& path) {
-    reader_.SetBookPath(path);
+    // An archive only fills the library; the open book and its path stay.
     if (HandleArchivePath(path)) return;
+    if (!OfferToSave(pel::SavePlace::kOpenBook)) return;
+    reader_.SetBookPath(path);
     reader_.OpenBook(path);
     if (reader_.BookPath().empty()) {
         reader_.SetBookPath(app_.readingState.bookPath);

@@ -39,7 +39,7 @@ public:
         path = saveAsPath;
         return true;
     }
-    void ShowOnlyInLibrary(const std::string& fileName) override { libraryLines = {fileName}; }
+    void ListOnlySavedBook(const std::string& fileName) override { libraryLines = {fileName}; }
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -101,7 +101,7 @@ protected:
     SystemCodePage codePage;
     Reader reader{control, host, files, codePage};
     FakeEditHost editHost;
-    EditSession session{reader, control, control, editHost, files};
+    EditSession session{reader, control, control, editHost, files, codePage};
 };
 
 }  // namespace pel::testing

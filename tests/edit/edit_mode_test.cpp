@@ -223,9 +223,12 @@ TEST_F(EditModeTest, ReplaceAllSeesTheTextAsReplaced) {
 TEST_F(EditModeTest, ReplaceAllWithoutAMatchChangesNothing) {
     Open("a.txt", "abc");
     StartEditing();
+    session.OnFindNotification(Request(FindAction::kFindNext, "b"));
+    ASSERT_EQ(session.SearchPosition(), 2);
     session.OnFindNotification(Request(FindAction::kReplaceAll, "z", "y"));
     EXPECT_EQ(editHost.Texts(), std::vector<std::string>{"找不到 \"z\""});
     EXPECT_FALSE(control.modified);
+    EXPECT_EQ(session.SearchPosition(), 0);  // the next Find Next starts at the top again
     // An empty find text finds nothing, so Replace All cannot run on for ever.
     session.OnFindNotification(Request(FindAction::kReplaceAll, "", "y"));
     EXPECT_EQ(editHost.Texts().back(), "找不到 \"\"");

@@ -54,12 +54,21 @@ TEST(FindTextTest, PositionsCountADoubleByteCharacterOnceAndLineEndsAsTheyAre) {
     EXPECT_EQ(ControlLength(text), 17);
 }
 
-TEST(FindTextTest, CaseIsFoldedForAsciiLettersOnly) {
+TEST(FindTextTest, CaseIsFoldedForEveryLetterThatHasOne) {
     EXPECT_EQ(Find("Abc ABC abc", "abc", 0, true), 8);
     EXPECT_EQ(Find("Abc ABC abc", "abc", 0, false), 0);
     EXPECT_EQ(Find("Abc ABC abc", "aBC", 1, false), 4);
-    // Full-width letters (A3 C1 "Ａ", A3 E1 "ａ") are different characters either way.
-    EXPECT_EQ(Find(std::string("x") + Bytes({0xA3, 0xC1}), Bytes({0xA3, 0xE1})), -1);
+    // Full-width, Greek and Cyrillic letters and Roman numerals in both cases.
+    EXPECT_EQ(Find("x：ＡＢＣ", "ａｂｃ"), 2);
+    EXPECT_EQ(Find("x：ＡＢＣ", "ａｂｃ", 0, true), -1);
+    EXPECT_EQ(Find("x：ｚ", "Ｚ"), 2);
+    EXPECT_EQ(Find("ΑΒΓ", "αβγ"), 0);
+    EXPECT_EQ(Find("ЁЛКА", "ёлка"), 0);
+    EXPECT_EQ(Find("第Ⅹ卷", "ⅹ"), 1);
+    // Neither width nor anything but case is folded, and a Chinese character is never.
+    EXPECT_EQ(Find("ABC", "ａｂｃ"), -1);
+    EXPECT_EQ(Find("ａ", "a"), -1);
+    EXPECT_EQ(Find("天", "夫"), -1);
 }
 
 TEST(FindTextTest, WholeWordsAreBoundedByNonWordCharactersOrTheEdges) {
@@ -99,6 +108,12 @@ TEST(FindTextTest, DoubleByteLettersAndDigitsMakeWordsSymbolsSeparateThem) {
     EXPECT_FALSE(word({'_'}));
     EXPECT_FALSE(word({0x80}));
     EXPECT_TRUE(word({'7'}));
+}
+
+TEST(FindTextTest, ATextIsCutOnlyBetweenCharacters) {
+    EXPECT_EQ(CharBoundaryBefore("ab中文", 3), 2u);
+    EXPECT_EQ(CharBoundaryBefore("ab中文", 4), 4u);
+    EXPECT_EQ(CharBoundaryBefore("ab", 255), 2u);
 }
 
 TEST(FindTextTest, NothingIsFoundPastTheEndOrForAnEmptyText) {

@@ -75,23 +75,154 @@ TEST_F(SaveTest, SavingTheFirstAndTheLastPage) {
     EXPECT_EQ(reader.PageCount(), 3);
 }
 
-TEST_F(SaveTest, AnAnsiBookKeepsItsFileBytesBeforeThePage) {
-    // Blank lines deleted on load are blanked in the working text only; the file before the page keeps
-    // them, the page and the rest are written as shown.
+TEST_F(SaveTest, BlankLinesDeletedOnLoadStayInTheFileEverywhere) {
+    // Blank lines deleted on load are blanked in the working text only: the file keeps them before, in
+    // and after the page, and the next save of another page keeps the first edit.
     std::string book;
-    for (int i = 1; i <= 60; ++i) book += "第" + std::to_string(i) + "行\r\n\r\n";
+    for (int i = 1; i <= 120; ++i) book += "第" + std::to_string(i) + "行\r\n\r\n";
     book += "结尾的文字用来凑够二十个字节以上";
     reader.deleteBlankLines = 1;
     Open("a.txt", book);
     ASSERT_NE(reader.Text(), book);
     ASSERT_EQ(reader.TextLength(), static_cast<long long>(book.size()));
     reader.ShowPage(2);
+    const std::size_t start = static_cast<std::size_t>(reader.PageStart(2));
     StartEditing();
     TypeAt(0, "改");
     ASSERT_EQ(session.SavePage(), SaveOutcome::kSaved);
-    const std::size_t start = static_cast<std::size_t>(reader.PageStart(2));
-    EXPECT_EQ(File("a.txt").substr(0, start), book.substr(0, start));
-    EXPECT_EQ(File("a.txt").substr(start), "改" + reader.Text().substr(start + 2));
+    std::string expected = book;
+    expected.insert(start, "改");
+    EXPECT_EQ(File("a.txt"), expected);
+
+    reader.ShowPage(1);
+    TypeAt(0, "序");
+    ASSERT_EQ(session.SavePage(), SaveOutcome::kSaved);
+    EXPECT_EQ(File("a.txt"), "序" + expected);
+}
+
+TEST_F(SaveTest, AnAnsiBookKeepsEverythingAfterANulByte) {
+    // The working text ends at the NUL; the bytes from the NUL on are the file's and stay.
+    std::string book = ChineseLines(10) + Bytes({0}) + "尾部\r\n" + Bytes({0, 0xFF, 0x81});
+    Open("nul.txt", book);
+    ASSERT_EQ(reader.TextLength(), static_cast<long long>(ChineseLines(10).size()));
+    StartEditing();
+    TypeAt(0, "改");
+    ASSERT_EQ(session.SavePageAndReload(), SaveOutcome::kSaved);
+    EXPECT_EQ(File("nul.txt"), "改" + book);
+
+    // Save-as over the book itself follows the same rule.
+    TypeAt(0, "再");
+    editHost.saveAsPath = "nul";
+    session.SaveAs();
+    EXPECT_EQ(File("nul.txt"), "再改" + book);
+    EXPECT_EQ(editHost.Texts().front(), "nul.txt 已存在。\n要替换它吗？");
+}
+
+TEST_F(SaveTest, AFileThatNoLongerHoldsTheTextIsRefused) {
+    const std::string book = ChineseLines(120);
+    Open("a.txt", book);
+    reader.ShowPage(2);
+    StartEditing();
+    TypeAt(0, "改");
+    const std::string changed = "另一个程序写的" + book;
+    files.Add("a.txt", changed);
+    EXPECT_EQ(session.SavePageAndReload(), SaveOutcome::kFailed);
+    EXPECT_EQ(File("a.txt"), changed);
+    EXPECT_EQ(editHost.Texts().back(), "文件在打开后已被改动，保存会覆盖这些改动。未保存，文件未改动。");
+    EXPECT_EQ(control.text().substr(0, 2), "改");
+    EXPECT_TRUE(session.Editing());
+
+    // A book deleted since it was opened is written anew from the working text.
+    files.files.erase("a.txt");
+    ASSERT_EQ(session.SavePage(), SaveOutcome::kSaved);
+    EXPECT_EQ(File("a.txt"), ChineseLines(50) + "改" + ChineseLines(70, 51));
+}
+
+TEST_F(SaveTest, ATextNotFullyDecodedNeverReplacesTheBook) {
+    const std::string gbk = ChineseLines(60);
+    const std::string cases[] = {
+        gbk,                                                          // GBK read as UTF-8: empty text
+        Utf8(u8"第一行\r\n") + Bytes({0xFF}) + Utf8(u8"第二行\r\n"),  // an invalid sequence after the test
+        Utf16File(u"第一行\r\n", false) + std::string(2, '\0') + Utf16File(u"藏起来的", false, false),
+        Utf8(u8"第一行\r\n") + Bytes({0}) + Utf8(u8"藏起来的\r\n"),
+    };
+    for (const std::string& bytes : cases) {
+        SCOPED_TRACE(bytes.size());
+        reader.forceUtf8 = &bytes == &cases[0] ? 1 : 0;
+        Open("f.txt", bytes);
+        reader.forceUtf8 = 0;
+        ASSERT_NE(reader.TextEncoding(), kEncodingAnsi);
+        StartEditing();
+        editHost.messages.clear();
+        TypeAt(0, "改");
+        EXPECT_EQ(session.SavePageAndReload(), SaveOutcome::kFailed);
+        EXPECT_EQ(File("f.txt"), bytes);
+        EXPECT_EQ(editHost.Texts().back(),
+                  "此文本未能完整读出（编码不符或含有无法识别的内容），保存会毁掉文件中未读出的部分。未保存，"
+                  "文件未改动。");
+        EXPECT_EQ(control.text().substr(0, 2), "改");
+        EXPECT_FALSE(session.OfferToSave(SavePlace::kBookmark));
+        EXPECT_EQ(File("f.txt"), bytes);
+        editHost.answers = {kIdNo};
+        session.ToggleEditMode();
+    }
+}
+
+TEST_F(SaveTest, CharactersGbkCannotHoldAreCountedAndAskedAbout) {
+    // å, ö and a character beyond the basic plane have no GBK form; the other characters do.
+    const std::u16string wide = u"第一行：\u00E5ngstr\u00F6m \U00020BB7\u00E5\r\n第二行\r\n";
+    for (const std::string& bytes : {Utf16File(wide, false), Utf16File(wide, true)}) {
+        Open("w.txt", bytes);
+        ASSERT_EQ(reader.Text().substr(0, 8), "第一行：");
+        StartEditing();
+        editHost.messages.clear();
+        TypeAt(0, "改");
+        editHost.answers = {kIdNo};
+        EXPECT_EQ(session.SavePageAndReload(), SaveOutcome::kDeclined);
+        ASSERT_EQ(editHost.messages.size(), 1u);
+        EXPECT_EQ(editHost.messages[0].text,
+                  "此文本有 4 个字符无法以ANSI编码保存，保存后将变成\"?\"，原字符无法恢复。是否仍然保存？");
+        EXPECT_EQ(editHost.messages[0].flags, kMbYesNo | kMbIconExclamation | kMbDefButton2);
+        EXPECT_EQ(File("w.txt"), bytes);
+        EXPECT_TRUE(control.modified);
+        // No stops the page turn that asked for the save.
+        editHost.answers = {kIdYes, kIdNo};
+        EXPECT_FALSE(session.OfferToSave(SavePlace::kPageTurn));
+        EXPECT_EQ(File("w.txt"), bytes);
+
+        editHost.answers = {kIdYes};
+        ASSERT_EQ(session.SavePageAndReload(), SaveOutcome::kSaved);
+        EXPECT_EQ(File("w.txt"), "改" + reader.Text().substr(2));
+        EXPECT_EQ(reader.TextEncoding(), kEncodingAnsi);
+        // From now on the file is ANSI: further saves ask nothing.
+        editHost.messages.clear();
+        TypeAt(0, "又");
+        ASSERT_EQ(session.SavePage(), SaveOutcome::kSaved);
+        EXPECT_TRUE(editHost.messages.empty());
+        session.ToggleEditMode();
+    }
+}
+
+TEST_F(SaveTest, RunningOutOfMemoryKeepsTheFileAndTheEdits) {
+    const std::string book = ChineseLines(120);
+    Open("a.txt", book);
+    StartEditing();
+    TypeAt(0, "改");
+    files.failAllocation = true;
+    EXPECT_EQ(session.SavePageAndReload(), SaveOutcome::kFailed);
+    EXPECT_FALSE(session.OfferToSave(SavePlace::kExit));
+    editHost.saveAsPath = "b.txt";
+    session.SaveAs();
+    EXPECT_EQ(
+        editHost.Texts(),
+        (std::vector<std::string>{"内存不足，无法保存！文件未改动，编辑的文本仍在页面上。", "是否保存文本？",
+                                  "内存不足，无法保存！文件未改动，编辑的文本仍在页面上。",
+                                  "内存不足，无法保存！文件未改动，编辑的文本仍在页面上。"}));
+    EXPECT_EQ(File("a.txt"), book);
+    EXPECT_EQ(files.files.count("b.txt"), 0u);
+    EXPECT_EQ(reader.BookPath(), "a.txt");
+    EXPECT_TRUE(control.modified);
+    EXPECT_TRUE(session.Editing());
 }
 
 TEST_F(SaveTest, WideAndUtf8BooksAreWrittenWholeInCp936) {
@@ -190,11 +321,19 @@ TEST_F(SaveTest, AFailedSaveStopsThePlaceThatAskedForIt) {
     StartEditing();
     TypeAt(0, "改");
     files.failWrite = FileError::kSharingViolation;
-    EXPECT_FALSE(session.OfferToSave(SavePlace::kPageTurn));
-    EXPECT_FALSE(session.OfferToSave(SavePlace::kExit));
-    EXPECT_EQ(editHost.Texts(),
-              (std::vector<std::string>{"是否保存文本？", "在存取 a.txt 时发生共享违例。", "是否保存文本？",
-                                        "在存取 a.txt 时发生共享违例。"}));
+    for (SavePlace place :
+         {SavePlace::kPageTurn, SavePlace::kLibraryBook, SavePlace::kBookmark, SavePlace::kReadingRecord,
+          SavePlace::kJumpToPercent, SavePlace::kExit, SavePlace::kOpenBook}) {
+        editHost.messages.clear();
+        EXPECT_FALSE(session.OfferToSave(place));
+        EXPECT_EQ(editHost.Texts(),
+                  (std::vector<std::string>{SaveQuestion(place), "在存取 a.txt 时发生共享违例。"}));
+        // The edits stay on the page, in edit mode, and the file is as it was.
+        EXPECT_EQ(control.text(), "改" + ChineseLines(50));
+        EXPECT_TRUE(control.modified);
+        EXPECT_TRUE(session.Editing());
+        EXPECT_EQ(File("a.txt"), ChineseLines(120));
+    }
     editHost.answers = {kIdNo};
     EXPECT_TRUE(session.OfferToSave(SavePlace::kPageTurn));  // No goes on without saving
 }
@@ -355,6 +494,39 @@ TEST_F(SaveTest, SaveAsCancelledOrFailedChangesNothing) {
     EXPECT_TRUE(editHost.libraryLines.empty());
     EXPECT_EQ(editHost.Texts(), std::vector<std::string>{"在存取 E:\\满\\b.txt 时磁盘已满。"});
     EXPECT_TRUE(control.modified);
+}
+
+TEST_F(SaveTest, SaveAsAsksBeforeReplacingTheFileThatTheTypedNameBecomes) {
+    Open("C:\\a.txt", ChineseLines(10));
+    files.Add("D:\\旧.txt", "旧的内容");
+    TypeAt(0, "改");
+    editHost.saveAsPath = "D:\\旧";
+    editHost.answers = {kIdNo};
+    session.SaveAs();
+    EXPECT_EQ(editHost.messages.back().text, "D:\\旧.txt 已存在。\n要替换它吗？");
+    EXPECT_EQ(editHost.messages.back().flags, kMbYesNo | kMbIconExclamation | kMbDefButton2);
+    EXPECT_EQ(File("D:\\旧.txt"), "旧的内容");
+    EXPECT_EQ(reader.BookPath(), "C:\\a.txt");
+    EXPECT_TRUE(control.modified);
+
+    editHost.answers = {kIdYes};
+    session.SaveAs();
+    EXPECT_EQ(File("D:\\旧.txt"), "改" + ChineseLines(10));
+    EXPECT_EQ(reader.BookPath(), "D:\\旧.txt");
+
+    // The name as the dialog gave it was asked about there already.
+    editHost.messages.clear();
+    editHost.saveAsPath = "D:\\旧.TXT";
+    session.SaveAs();
+    EXPECT_EQ(editHost.Texts(), std::vector<std::string>{"文件已另保存为: D:\\旧.txt"});
+}
+
+TEST(SamePathTest, AsciiLettersWithoutCaseDoubleByteCharactersAsTheyAre) {
+    EXPECT_TRUE(SamePath("C:\\Books\\A.TXT", "c:\\books\\a.txt"));
+    EXPECT_FALSE(SamePath("C:\\a.txt", "C:\\a.txt "));
+    // 0xC4 0x41 ("腁") and 0xC4 0x61 ("腶") differ although their trail bytes are "A" and "a".
+    EXPECT_FALSE(SamePath(Bytes({0xC4, 0x41}), Bytes({0xC4, 0x61})));
+    EXPECT_TRUE(SamePath(Bytes({0xC4, 0x41, 'X'}), Bytes({0xC4, 0x41, 'x'})));
 }
 
 TEST(SaveAsPathTest, TheFileNameEndsInOneLowerCaseTxt) {

@@ -272,6 +272,20 @@ TEST_P(BookmarkCommandsTest, EditedPageIsOfferedForSavingBeforeOpening) {
     EXPECT_EQ(view.saves, 1);
 }
 
+TEST_P(BookmarkCommandsTest, AFailedSaveKeepsTheEditedPageOpen) {
+    OpenAt(1, 2);
+    marks->Add();
+    OpenAt(1, 1);
+    view.edited = true;
+    view.saveFails = true;
+    view.answers = {kIdYes};
+    const int shown = control.setTextCalls;
+    marks->Open(1);
+    EXPECT_EQ(view.saves, 1);
+    EXPECT_EQ(reader->CurrentPage(), 1);
+    EXPECT_EQ(control.setTextCalls, shown);
+}
+
 TEST_P(BookmarkCommandsTest, MenuCommandsReachTheirEntries) {
     OpenAt(1, 1);
     marks->Add();

@@ -109,9 +109,16 @@ public:
         return answer;
     }
     void KillTimer(int id) override { killedTimers.push_back(id); }
-    bool EditedTextModified() override { return edited; }
-    void SavePageAndReload() override { ++savesAndReloads; }
-    void SavePage() override { ++saves; }
+    // The edit session's rule: asked while the page is edited, Yes saves (and reloads on a page turn),
+    // a failed save keeps the page.
+    bool OfferToSave(SavePlace place) override {
+        places.push_back(place);
+        if (!edited) return true;
+        if (MessageBox(SaveQuestion(place), kAppCaption, kMbYesNo | kMbIconExclamation) != kIdYes)
+            return true;
+        ++(place == SavePlace::kPageTurn ? savesAndReloads : saves);
+        return !saveFails;
+    }
     bool ReadingTimeOfOpenBook(long long& session, long long& stored) override {
         session = sessionSeconds;
         stored = storedSeconds;
@@ -123,6 +130,8 @@ public:
     int answer = 1;
     std::vector<int> killedTimers;
     bool edited = false;
+    bool saveFails = false;
+    std::vector<SavePlace> places;
     int savesAndReloads = 0;
     int saves = 0;
     bool readingTimeRuns = false;

@@ -222,6 +222,22 @@ TEST_F(NavigatorTest, LeavingAnEditedPageAsksToSaveIt) {
     EXPECT_EQ(host.saves, 1);
 }
 
+TEST_F(NavigatorTest, AFailedSaveKeepsTheEditedPage) {
+    Open(200);
+    reader.ShowPage(2);
+    host.edited = true;
+    host.answer = kIdYes;
+    host.saveFails = true;
+    const int shown = control.setTextCalls;
+    navigator.NextPage();
+    navigator.PreviousPage();
+    navigator.JumpToPercent(90);
+    EXPECT_EQ(host.places, (std::vector<SavePlace>{SavePlace::kPageTurn, SavePlace::kPageTurn,
+                                                   SavePlace::kJumpToPercent}));
+    EXPECT_EQ(reader.CurrentPage(), 2);
+    EXPECT_EQ(control.setTextCalls, shown);  // the page was never refilled
+}
+
 TEST_F(NavigatorTest, ArrowKeysFollowKeyUD) {
     Open(120);
     EXPECT_TRUE(navigator.HandleKey(kVkDown));

@@ -382,6 +382,17 @@ TEST_P(RecordsDialogTest, OpeningAChosenRecordGoesToItsPositionAndMovesItToTheFr
     EXPECT_EQ(config->Record(2).total, "40");
     EXPECT_EQ(records->ReadingStart(), clock.now.seconds);
 
+    // A save that failed keeps the edited page: nothing is opened.
+    view.saveFails = true;
+    view.answers = {kIdYes};
+    const int shown = control.setTextCalls;
+    ASSERT_TRUE(ChooseRecord(*config, 1, view, choice));
+    EXPECT_FALSE(records->OpenChosenRecord(choice, *reader));
+    EXPECT_EQ(view.saves, 2);
+    EXPECT_EQ(control.setTextCalls, shown);
+    EXPECT_EQ(reader->BookPath(), kBookA);
+    view.saveFails = false;
+
     // A book that cannot be opened leaves the open one current, with its time running again.
     choice.path = "C:\\gone.txt";
     view.edited = false;

@@ -43,8 +43,14 @@ public:
         return answer;
     }
     void ShowSelfClosingTip(const std::string& text) override { tips.push_back(text); }
-    bool EditedTextModified() override { return edited; }
-    void SavePage() override { ++saves; }
+    // The edit session's rule: asked while the page is edited, Yes saves, a failed save keeps the page.
+    bool OfferToSave(SavePlace place) override {
+        if (!edited) return true;
+        if (MessageBox(SaveQuestion(place), kAppCaption, kMbYesNo | kMbIconExclamation) != kIdYes)
+            return true;
+        ++saves;
+        return !saveFails;
+    }
     void KillTimer(int id) override { killedTimers.push_back(id); }
 
     // IReaderHost
@@ -85,6 +91,7 @@ public:
     std::vector<std::string> tips;
     std::vector<int> killedTimers;
     bool edited = false;
+    bool saveFails = false;
     int saves = 0;
     std::vector<std::string> library;
     std::vector<MenuEntry> openMenu, deleteMenu;

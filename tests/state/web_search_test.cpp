@@ -52,13 +52,16 @@ TEST(ContextMenu, GreyedItemsFollowSelectionClipboardAndUndo) {
     EXPECT_EQ(greyed, (std::vector<int>{57634, 57635, 57637, 57643, 105, 110}));
 }
 
-TEST(SearchEncoding, HighBytesBecomeLowerCaseHexAndAsciiStaysAsItIs) {
+TEST(SearchEncoding, OnlyLettersDigitsAndUnreservedMarksStayAsTheyAre) {
     EXPECT_EQ(EncodeSearchText("中文"), "%d6%d0%ce%c4");
-    EXPECT_EQ(EncodeSearchText("a b&c"), "a b&c");
-    EXPECT_EQ(EncodeSearchText("#1 100%"), "#1 100%");
-    EXPECT_EQ(EncodeSearchText("第1章\r\n"), "%b5%da1%d5%c2\r\n");
+    EXPECT_EQ(EncodeSearchText("Az09-._~"), "Az09-._~");
+    // Nothing that the shell or the search engine would take for something else reaches them raw.
+    EXPECT_EQ(EncodeSearchText("a b&c"), "a%20b%26c");
+    EXPECT_EQ(EncodeSearchText("#1 100%+"), "%231%20100%25%2b");
+    EXPECT_EQ(EncodeSearchText("\"say\"\t'x'"), "%22say%22%09%27x%27");
+    EXPECT_EQ(EncodeSearchText("第1章\r\n"), "%b5%da1%d5%c2%0d%0a");
     EXPECT_EQ(EncodeSearchText(std::string("a\0b", 3)), "ab");
-    EXPECT_EQ(EncodeSearchText("\x80\xff\x7f"), "%80%ff\x7f");
+    EXPECT_EQ(EncodeSearchText("\x80\xff\x7f"), "%80%ff%7f");
 }
 
 TEST(WebSearchCommand, EachCommandOpensItsEndpointWithTheSelection) {

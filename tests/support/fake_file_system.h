@@ -40,6 +40,7 @@ public:
     // A whole new content, as the platform writes it: all of it or, on failure, nothing.
     bool WriteAllReplacing(const std::string& path, const std::vector<std::string_view>& pieces,
                            FileError& error) override {
+        if (failAllocation) throw std::bad_alloc();
         ++writes;
         auto it = files.find(path);
         if (it != files.end() && it->second.readOnly) {
