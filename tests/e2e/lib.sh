@@ -128,6 +128,8 @@ e2e_teardown() {
         import -window root "$E2E_DIR/failure.png" 2>/dev/null && echo "screenshot of the failure: $E2E_DIR/failure.png"
     fi
     stop_reader
+    release_held_files
+    browser_standin_unregister
     pel_wine_cleanup
 }
 
@@ -324,4 +326,75 @@ e2e_finish() {
     echo "$E2E_NAME: $E2E_PASSED passed, $E2E_FAILED failed"
     ((E2E_FAILED == 0))
     exit $?
+}
+
+# ---- Helper programs beside the reader.
+
+# Stand-in browser. Wine's ShellExecute "open" of an http or https address runs the command stored under
+# HKEY_CLASSES_ROOT\<scheme>\shell\open\command (HKLM\Software\Classes in the prefix), "%1" replaced by
+# the address. browser_standin_register DIR copies the stand-in into DIR and registers it there for both
+# schemes; every start appends its command line (UTF-8) as one line to $BROWSER_LOG (DIR/browser_standin.log).
+# browser_standin_unregister (also run at teardown) puts the handlers back as they were.
+BROWSER_LOG=""
+BROWSER_SAVED=""
+browser_standin_register() {
+    local dir="$1" scheme key exe reg
+    : "${PEL_BROWSER_STANDIN_EXE:?}"
+    mkdir -p "$dir"
+    cp "$PEL_BROWSER_STANDIN_EXE" "$dir/browser_standin.exe"
+    BROWSER_LOG="$dir/browser_standin.log"
+    : >"$BROWSER_LOG"
+    BROWSER_SAVED="$dir/saved-handlers"
+    mkdir -p "$BROWSER_SAVED"
+    exe="$(winpath "$dir/browser_standin.exe")"
+    reg="$dir/standin.reg"
+    printf 'REGEDIT4\r\n' >"$reg"
+    for scheme in http https; do
+        key="HKEY_LOCAL_MACHINE\\Software\\Classes\\$scheme\\shell\\open\\command"
+        pel_exec "$PEL_WINE" reg export "$key" "$(winpath "$BROWSER_SAVED/$scheme.reg")" /y >/dev/null 2>&1 ||
+            rm -f "$BROWSER_SAVED/$scheme.reg"
+        printf '\r\n[%s]\r\n@="\\"%s\\" \\"%%1\\""\r\n' "$key" "${exe//\\/\\\\}" >>"$reg"
+    done
+    pel_exec "$PEL_WINE" regedit /S "$(winpath "$reg")" >/dev/null 2>&1
+}
+
+browser_standin_unregister() {
+    [[ -n "$BROWSER_SAVED" ]] || return 0
+    local scheme
+    for scheme in http https; do
+        if [[ -f "$BROWSER_SAVED/$scheme.reg" ]]; then
+            pel_exec "$PEL_WINE" regedit /S "$(winpath "$BROWSER_SAVED/$scheme.reg")" >/dev/null 2>&1
+        else
+            pel_exec "$PEL_WINE" reg delete "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" /f >/dev/null 2>&1
+        fi
+    done
+    BROWSER_SAVED=""
+}
+
+# hold_file FILE: another program opens FILE for reading and writing without sharing it, as an editor that
+# has the book open would, until release_file FILE (or teardown).
+HELD_FILES=()
+HELD_PIDS=()
+hold_file() {
+    local file="$1" out="$E2E_DIR/hold-${#HELD_PIDS[@]}.out"
+    : "${PEL_HOLD_FILE_EXE:?}"
+    pel_exec "$PEL_WINE" "$PEL_HOLD_FILE_EXE" "$(winpath "$file")" 120 >"$out" 2>&1 &
+    HELD_PIDS+=("$!")
+    HELD_FILES+=("$file")
+    poll "held*" cat "$out" || { fail "nothing holds $file: $(cat "$out")"; return 1; }
+}
+
+release_file() {
+    local i
+    for i in "${!HELD_FILES[@]}"; do
+        [[ "${HELD_FILES[$i]}" == "$1" ]] || continue
+        touch "$1.release"
+        wait "${HELD_PIDS[$i]}" 2>/dev/null
+        unset 'HELD_FILES[i]' 'HELD_PIDS[i]'
+    done
+}
+
+release_held_files() {
+    local file
+    for file in "${HELD_FILES[@]}"; do release_file "$file"; done
 }

@@ -5,7 +5,9 @@
 // Verbs: wait-window [--visible], pid, rect [ID], screen, title, text ID, status PANE, first-line, controls,
 // visible ID, focused, rows ID, select-row ID ROW, msgbox, wait-gone-msgbox, menu-state ID, command ID,
 // key KEY [ctrl] [shift] [alt] [--input], focus ID, type ID TEXT, set-text ID TEXT,
-// answer ok|cancel|yes|no|..., dismiss, click ID, drop PATH, move X Y W H, close [--exit], gone.
+// answer ok|cancel|yes|no|..., dismiss, click ID, drop PATH, move X Y W H, close [--exit], gone;
+// select ID START END, selection ID, enabled ID, toolbar-pressed ID, context-menu, menu-key KEY,
+// double-click ID.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click).
 #include <windows.h>
@@ -62,6 +64,13 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"dismiss", VerbDismiss},
     {L"select-row", VerbSelectRow},
     {L"click", VerbClick},
+    {L"select", VerbSelect},
+    {L"selection", VerbSelection},
+    {L"enabled", VerbEnabled},
+    {L"toolbar-pressed", VerbToolbarPressed},
+    {L"context-menu", VerbContextMenu},
+    {L"menu-key", VerbMenuKey},
+    {L"double-click", VerbDoubleClick},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

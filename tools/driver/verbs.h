@@ -48,6 +48,14 @@ int VerbMove(Invocation& in);
 int VerbFocus(Invocation& in);
 int VerbDismiss(Invocation& in);
 int VerbClick(Invocation& in);
+// verbs_edit.cpp
+int VerbSelect(Invocation& in);
+int VerbSelection(Invocation& in);
+int VerbEnabled(Invocation& in);
+int VerbToolbarPressed(Invocation& in);
+int VerbContextMenu(Invocation& in);
+int VerbMenuKey(Invocation& in);
+int VerbDoubleClick(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);
