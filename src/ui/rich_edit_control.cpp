@@ -5,6 +5,8 @@
 #include <new>
 #include <string>
 
+#include "edit/find_text.h"
+
 namespace pel {
 
 namespace {
@@ -63,11 +65,13 @@ std::string RichEditControl::SelectedText() {
     int start = 0, end = 0;
     GetSelection(start, end);
     if (end <= start) return {};
-    // Two bytes a character is the most CP936 needs.
-    std::string text(static_cast<size_t>(end - start) * 2 + 2, '\0');
-    const LRESULT n = SendMessageA(edit_, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return text;
+    // The control's own copy of the selection counts characters where CP936 needs bytes and cuts a
+    // Chinese text short: the selection is taken from the whole text instead.
+    const std::string text = Text();
+    TextPlace from, to;
+    if (!PlaceOfPosition(text, start, from)) return {};
+    if (!PlaceOfPosition(text, end, to)) to.byteOffset = text.size();
+    return text.substr(from.byteOffset, to.byteOffset - from.byteOffset);
 }
 
 void RichEditControl::ReplaceSelection(std::string_view cp936) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Find and replace without regard to case for full-width letters too, Replace All's count, a Replace All
 # without a match sending the next search back to the top, the find dialog's direction buttons shown
-# disabled; the page's context menu and the web search of the selection, caught by a stand-in browser
+# disabled; the web search of the selection (the context menu's commands 105 and 110), caught by a stand-in browser
 # registered in the prefix (the selection arrives percent-encoded as one argument, quotes and tabs
 # included); save-as to a new name and to a name whose ".txt" file exists (No keeps it, Yes replaces it),
 # after which the library lists only the saved book.
@@ -39,7 +39,7 @@ check_eq "Replace All replaces every case of them, and no half-width letters" "�
 drv answer ok >/dev/null
 wait_eq "the page shows the replacements" "第1行：Pelin阅读器|第2行：Pelin阅读器|第3行：Pelin和PELIN" \
     eval 'drv text 1018 | tr -d "\r" | sed -n "1,3p" | paste -sd"|"'
-drv --box set-text 1152 "第3行"
+drv --box set-text 1152 "第5行"
 drv --box click 1
 poll "[1-9]* *" drv selection 1018
 drv --box set-text 1152 "不存在"
@@ -50,34 +50,30 @@ drv --box set-text 1152 "第1行"
 drv --box click 1
 wait_eq "and the next search starts at the top again" "0 3" drv selection 1018
 
-# The selection found with its quotes and tab goes to the encrypted search.
-drv --box set-text 1152 '说"走	吧"'
+# The selection with its quotes and tab (说"走<tab>吧", right behind the 他 found) goes to the encrypted search.
+drv --box set-text 1152 "他"
 drv --box click 1
 poll "[1-9]* *" drv selection 1018
 drv --box dismiss
+read -r from _ <<<"$POLLED"
+drv select 1018 "$((from + 1))" "$((from + 7))"
 drv command 110
 standin="\"$(winpath "$E2E_DIR/browser/browser_standin.exe")\""
 wait_eq "the search URL reaches the browser as one argument, quotes and tab encoded" \
     "$standin \"https://www.sogou.com/web?query=$(gbk_url '说')%22$(gbk_url '走')%09$(gbk_url '吧')%22\"" \
     tail -n 1 "$BROWSER_LOG"
 
-drv --box set-text 1152 "阅读器" 2>/dev/null
 drv command 57636
 poll "查找" drv --box title
-drv --box set-text 1152 "阅读器"
+drv --box set-text 1152 "江南"
 drv --box click 1
 poll "[1-9]* *" drv selection 1018
 drv --box dismiss
-items="$(drv context-menu)"
-if [[ "$items" != open ]]; then
-    check_eq "the context menu in edit mode" "$(printf '%s\n' "复制	(&Ctrl+C)" "查找	(&Ctrl+F)" \
-        "替换	(&Ctrl+H)" "剪切	(&Ctrl+X)" "粘贴	(&Ctrl+V)" "撤销	(&Ctrl+Z) (grey)" - \
-        "到百度搜索所选文字	(&B)" "到搜狗搜索所选文字	(&G)" "自动滚屏	(&Enter)" "全屏切换	(&Ctrl+Enter)" \
-        "编辑模式	(&E)" "跳转百分比	(&P)" "查看目录	(&F4)")" "$items"
-fi
-drv menu-key b
-wait_eq "its Baidu item opens the search of the selection" \
-    "$standin \"http://www.baidu.com/s?wd=$(gbk_url '阅读器')\"" tail -n 1 "$BROWSER_LOG"
+# The context menu's two search items send these commands (its items and their greying are the unit
+# tests': under Wine a pop-up menu cannot be read or closed from another process).
+drv command 105
+wait_eq "the Baidu search opens the search of the selection" \
+    "$standin \"http://www.baidu.com/s?wd=$(gbk_url '江南')\"" tail -n 1 "$BROWSER_LOG"
 check_eq "each search started the browser once" 2 "$(wc -l <"$BROWSER_LOG")"
 
 # save_as NAME: save-as with NAME typed into the dialog's file name box.
@@ -119,6 +115,7 @@ drv double-click 1000
 wait_match "the library's one line opens the saved book, no other" "*旧书*" drv title
 drv command 57665
 drv --timeout 5000 msgbox >/dev/null && drv answer no >/dev/null
+drv --timeout 10000 gone
 stop_reader
 
 e2e_finish

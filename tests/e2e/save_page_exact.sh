@@ -12,7 +12,7 @@ e2e_setup
 # byte offset of the insertion.
 insertion_at() {
     local at
-    at="$(cmp "$1" "$2" 2>/dev/null | sed -n 's/.* byte \([0-9]*\),.*/\1/p')"
+    at="$(LC_ALL=C cmp "$1" "$2" 2>/dev/null | sed -n 's/.* \(byte\|char\) \([0-9]*\),.*/\2/p')"
     [[ -n "$at" ]] || return 1
     at=$((at - 1))
     { head -c "$at" "$1" && printf '%s' "$3" && tail -c +"$((at + 1))" "$1"; } | cmp -s - "$2" || return 1
@@ -101,6 +101,7 @@ else
 fi
 drv command 57665
 drv --timeout 5000 msgbox >/dev/null && drv answer no >/dev/null
+drv --timeout 10000 gone
 stop_reader
 
 e2e_finish

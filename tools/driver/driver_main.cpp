@@ -6,7 +6,7 @@
 // visible ID, focused, rows ID, select-row ID ROW, msgbox, wait-gone-msgbox, menu-state ID, command ID,
 // key KEY [ctrl] [shift] [alt] [--input], focus ID, type ID TEXT, set-text ID TEXT,
 // answer ok|cancel|yes|no|..., dismiss, click ID, drop PATH, move X Y W H, close [--exit], gone;
-// select ID START END, selection ID, enabled ID, toolbar-pressed ID, context-menu, menu-key KEY,
+// select ID START END, selection ID, enabled ID, toolbar-pressed ID,
 // double-click ID.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click).
@@ -68,8 +68,6 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"selection", VerbSelection},
     {L"enabled", VerbEnabled},
     {L"toolbar-pressed", VerbToolbarPressed},
-    {L"context-menu", VerbContextMenu},
-    {L"menu-key", VerbMenuKey},
     {L"double-click", VerbDoubleClick},
 };
 

@@ -53,8 +53,6 @@ int VerbSelect(Invocation& in);
 int VerbSelection(Invocation& in);
 int VerbEnabled(Invocation& in);
 int VerbToolbarPressed(Invocation& in);
-int VerbContextMenu(Invocation& in);
-int VerbMenuKey(Invocation& in);
 int VerbDoubleClick(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
