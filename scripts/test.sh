@@ -13,7 +13,7 @@ started=$SECONDS
 bash "$REPO/scripts/deps.sh" || exit 1
 
 source "$REPO/scripts/wine-env.sh"
-trap pel_wine_cleanup EXIT
+trap 'pel_e2e_lanes_cleanup; pel_wine_cleanup' EXIT
 trap 'exit 143' TERM INT HUP
 pel_wine_setup || {
     echo "test.sh: no X display or Wine prefix" >&2
@@ -48,8 +48,16 @@ if [[ ${result["native build"]} == passed ]]; then
 fi
 run_phase "windows build" bash "$REPO/scripts/build.sh"
 if [[ ${result["windows build"]} == passed ]]; then
-    # The end-to-end scenarios are marked RUN_SERIAL: they run one at a time, alone.
-    run_phase "windows tests" ctest --test-dir "$BUILD_ROOT/win" --output-on-failure -j "$JOBS"
+    # The end-to-end scenarios mostly wait on the reader: each takes one of the lanes (a display and a Wine
+    # prefix of its own), and as many run at once as there are lanes.
+    lanes="${PEL_E2E_LANES:-3}"
+    if pel_e2e_lanes_setup "$lanes"; then
+        run_phase "windows tests" ctest --test-dir "$BUILD_ROOT/win" --output-on-failure -j "$lanes"
+    else
+        echo "test.sh: no lanes for the end-to-end scenarios; they run one at a time"
+        run_phase "windows tests" ctest --test-dir "$BUILD_ROOT/win" --output-on-failure -j "$JOBS"
+    fi
+    pel_e2e_lanes_cleanup
 fi
 
 status=0

@@ -7,6 +7,10 @@
 #
 # Environment it honours: PEL_WINEPREFIX (prefix folder, default <repo>/build/wineprefix),
 # DISPLAY (used when an X server answers on it; otherwise a private Xvfb is started).
+#
+# End-to-end lanes: pel_e2e_lanes_setup N gives N scenarios at a time a display and a Wine prefix of their own
+# (copies of the project prefix), so that they can run side by side without sharing focus or windows;
+# tests/e2e/lib.sh takes a free lane for each scenario. pel_e2e_lanes_cleanup stops them.
 
 PEL_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -121,4 +125,53 @@ pel_wine_cleanup() {
         PEL_DESKTOP_SIZE=1280x1024
 PEL_XVFB_PID=""
     fi
+}
+
+PEL_E2E_LANE_XVFB=()
+PEL_E2E_LANE_FDS=()
+
+pel_e2e_lanes_setup() {
+    local count="$1" root="${PEL_BUILD_ROOT:-$PEL_REPO/build}/e2e-lanes" k
+    mkdir -p "$root"
+    rm -f "$root"/lane*.env
+    local main_prefix="$WINEPREFIX" main_display="$DISPLAY" main_xvfb="$PEL_XVFB_PID"
+    # The copies are taken of an idle prefix.
+    "$PEL_WINESERVER" -w
+    for ((k = 1; k <= count; k++)); do
+        local prefix="${main_prefix}-lane$k"
+        if [[ ! -f "$prefix/.pel-ready" || "$main_prefix/.pel-ready" -nt "$prefix/.pel-ready" ]]; then
+            rm -rf "$prefix"
+            cp -a "$main_prefix" "$prefix" || return 1
+            touch "$prefix/.pel-ready"
+        fi
+        pel_start_xvfb || return 1
+        PEL_E2E_LANE_XVFB+=("$PEL_XVFB_PID")
+        # Holding the lane's prefix keeps its wineserver up from one scenario to the next.
+        local fd
+        exec {fd}>"$prefix.users"
+        flock -s "$fd"
+        PEL_E2E_LANE_FDS+=("$fd")
+        printf 'DISPLAY=%q\nWINEPREFIX=%q\n' "$DISPLAY" "$prefix" >"$root/lane$k.env"
+    done
+    export DISPLAY="$main_display" WINEPREFIX="$main_prefix"
+    PEL_XVFB_PID="$main_xvfb"
+    export PEL_E2E_LANE_DIR="$root"
+}
+
+pel_e2e_lanes_cleanup() {
+    local root="${PEL_E2E_LANE_DIR:-}" k fd prefix
+    [[ -n "$root" ]] || return 0
+    rm -f "$root"/lane*.env
+    for fd in "${PEL_E2E_LANE_FDS[@]}"; do exec {fd}>&-; done
+    for ((k = 1; k <= ${#PEL_E2E_LANE_XVFB[@]}; k++)); do
+        prefix="${WINEPREFIX}-lane$k"
+        WINEPREFIX="$prefix" "$PEL_WINESERVER" -k >/dev/null 2>&1 || true
+    done
+    for k in "${PEL_E2E_LANE_XVFB[@]}"; do
+        kill "$k" 2>/dev/null || true
+        wait "$k" 2>/dev/null || true
+    done
+    PEL_E2E_LANE_XVFB=()
+    PEL_E2E_LANE_FDS=()
+    unset PEL_E2E_LANE_DIR
 }

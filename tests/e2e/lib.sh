@@ -19,12 +19,42 @@ READER_PID=""
 READER_LOG=""
 READER_STATUS=""
 
+# A scenario runs alone on its display and Wine prefix: on a free lane of scripts/test.sh when there are lanes,
+# else on the one display, one scenario at a time.
+E2E_LANE_FD=""
+e2e_take_lane() {
+    local lanes=() env
+    if [[ -n "${PEL_E2E_LANE_DIR:-}" ]]; then
+        for env in "$PEL_E2E_LANE_DIR"/lane*.env; do [[ -f "$env" ]] && lanes+=("$env"); done
+    fi
+    if ((${#lanes[@]} == 0)); then
+        mkdir -p "$(dirname "$WINEPREFIX")"
+        exec {E2E_LANE_FD}>"$WINEPREFIX.e2e.lock"
+        flock -x "$E2E_LANE_FD"
+        return 0
+    fi
+    while :; do
+        for env in "${lanes[@]}"; do
+            exec {E2E_LANE_FD}>"${env%.env}.lock"
+            if flock -n -x "$E2E_LANE_FD"; then
+                # shellcheck disable=SC1090
+                source "$env"
+                export DISPLAY WINEPREFIX
+                return 0
+            fi
+            exec {E2E_LANE_FD}>&-
+        done
+        sleep 0.2
+    done
+}
+
 e2e_setup() {
     rm -rf "$E2E_DIR"
     mkdir -p "$E2E_APP" "$E2E_DIR/books"
     if [[ -n "${PEL_READER_EXE:-}" ]]; then cp "$PEL_READER_EXE" "$E2E_APP/Pelinreader.exe"; fi
     trap e2e_teardown EXIT
     trap 'exit 143' TERM INT HUP
+    e2e_take_lane
     if ! pel_wine_setup; then
         echo "FATAL: no X display or Wine prefix" >&2
         exit 1
