@@ -24,9 +24,10 @@ add_bookmark() {
     for ((i = 0; i < downs; i++)); do drv key down; done
     local line=$((50 * (page - 1) + downs + 1))
     wait_eq "page $page scrolled $downs lines" "$downs"$'\t'"第${line}行，江南的雨下了一整天。" drv first-line
-    drv key f5
-    check_eq "F5 on page $page: the confirmation" $'提示\n已添加书签！' "$(drv --timeout 5000 msgbox)"
-    took="$(drv --timeout 4000 wait-gone-msgbox)"
+    local caught took
+    caught="$(drv --timeout 5000 key f5 --catch-box)"
+    check_eq "F5 on page $page: the confirmation" $'提示\n已添加书签！' "$(head -n2 <<<"$caught")"
+    took="$(sed -n 3p <<<"$caught")"
     check_arith "the confirmation closes itself within 2 s (${took:-never} ms)" "${took:-9999} <= 2000"
     MARK_AT="$(line_offset "$book" "$line")"
 }

@@ -9,7 +9,8 @@
 // select ID START END, selection ID, enabled ID, toolbar-pressed ID,
 // double-click ID.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
-// rows of a dialog's list, select-row, click).
+// rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
+// of the message box it brings up and then the milliseconds until that box has gone.
 #include <windows.h>
 // The headers below need windows.h first.
 #include <shellapi.h>
@@ -74,7 +75,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
 // Words that are modifiers or switches rather than positional arguments.
 bool IsFlag(const std::wstring& word) {
     return word == L"ctrl" || word == L"shift" || word == L"alt" || word == L"--input" ||
-           word == L"--visible" || word == L"--exit";
+           word == L"--visible" || word == L"--exit" || word == L"--catch-box";
 }
 
 int Usage() {
@@ -155,5 +156,12 @@ int main() {
         }
         in.target.frame = box;
     }
-    return it->second(in);
+    int rc = it->second(in);
+    // --catch-box: the box that the key or command brings up, read by the same process that sent it, and
+    // how long it stayed; a box that closes itself after a second is gone before another driver has started.
+    if (rc == 0 && in.Has(L"--catch-box")) {
+        rc = VerbMsgBox(in);
+        if (rc == 0) rc = VerbWaitGoneMsgBox(in);
+    }
+    return rc;
 }
