@@ -11,6 +11,12 @@ set -euo pipefail
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_ROOT="${PEL_BUILD_ROOT:-$REPO/build}"
 JOBS="${PEL_JOBS:-2}"
+# ccache, when the machine has it, shares compiled objects between checkouts of the tree.
+LAUNCHER=()
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$REPO")}"
+    LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 want_win=1
 want_native=0
@@ -31,13 +37,13 @@ done
 
 if ((want_native)); then
     echo "== native build (Debug) in $BUILD_ROOT/native"
-    cmake -S "$REPO" -B "$BUILD_ROOT/native" -DCMAKE_BUILD_TYPE=Debug -DPEL_SANITIZE="${PEL_SANITIZE:-ON}"
+    cmake -S "$REPO" -B "$BUILD_ROOT/native" -DCMAKE_BUILD_TYPE=Debug -DPEL_SANITIZE="${PEL_SANITIZE:-ON}" "${LAUNCHER[@]}"
     cmake --build "$BUILD_ROOT/native" -j "$JOBS"
 fi
 
 if ((want_win)); then
     echo "== Windows build (Release) in $BUILD_ROOT/win"
     cmake -S "$REPO" -B "$BUILD_ROOT/win" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake"
+        -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake" "${LAUNCHER[@]}"
     cmake --build "$BUILD_ROOT/win" -j "$JOBS"
 fi
