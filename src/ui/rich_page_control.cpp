@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "book/stream_chunk.h"
+
 namespace pel {
 
 namespace {
@@ -15,8 +17,8 @@ struct StreamSource {
 
 DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) {
     auto* src = reinterpret_cast<StreamSource*>(cookie);
-    size_t n = src->text.size() - src->pos;
-    if (n > static_cast<size_t>(size)) n = static_cast<size_t>(size);
+    // The control decodes each piece on its own: a piece never ends between the two bytes of a character.
+    size_t n = StreamChunkLength(src->text, src->pos, size > 0 ? static_cast<size_t>(size) : 0);
     std::memcpy(buffer, src->text.data() + src->pos, n);
     src->pos += n;
     *got = static_cast<LONG>(n);

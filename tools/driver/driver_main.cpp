@@ -70,6 +70,9 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"enabled", VerbEnabled},
     {L"toolbar-pressed", VerbToolbarPressed},
     {L"double-click", VerbDoubleClick},
+    {L"page-text", VerbPageText},
+    {L"read-pages", VerbReadPages},
+    {L"turn-pages", VerbTurnPages},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

@@ -61,3 +61,7 @@ bool WaitMessageBoxGone(HWND box, DWORD timeoutMs);
 
 // The control a verb addresses: --to ID, else the given default id; prints an error when it is missing.
 HWND ControlOrReport(const Invocation& in, int defaultId);
+// verbs_pages.cpp
+int VerbPageText(Invocation& in);
+int VerbReadPages(Invocation& in);
+int VerbTurnPages(Invocation& in);
