@@ -13,15 +13,21 @@
 
 namespace {
 constexpr int kPageControlId = 1018;
-constexpr int kNextPageButtonId = 1013;
+constexpr int kNextPageButtonId = 1012;  // "下一页"
 constexpr int kCurrentBoxId = 1015;
 
 // The whole text of the page control, asked for in UTF-16 (code page 1200) so that the control itself does
 // the decoding of what it holds. The buffers live in the reader's process.
 bool PageText(const Target& target, HWND edit, std::wstring& out) {
-    DWORD_PTR bytes = 0;
-    if (!SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &bytes)) return false;
-    const size_t units = static_cast<size_t>(bytes) * 2 + 64;  // room for every line end doubled
+    // Another process's WM_GETTEXTLENGTH is not answered in full under Wine: the length comes from the start
+    // of the last line and that line's length.
+    DWORD_PTR lines = 0, lastStart = 0, lastLength = 0;
+    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines) ||
+        !SendMessageTimeoutW(edit, EM_LINEINDEX, lines > 0 ? lines - 1 : 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &lastStart) ||
+        !SendMessageTimeoutW(edit, EM_LINELENGTH, lastStart, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lastLength))
+        return false;
+    const size_t units = (static_cast<size_t>(lastStart) + static_cast<size_t>(lastLength)) * 2 + 64;
     RemoteBuffer request(target.pid, sizeof(GETTEXTEX));
     RemoteBuffer text(target.pid, units * sizeof(wchar_t));
     if (!request.ok() || !text.ok()) return false;
