@@ -8,6 +8,7 @@ PACKAGES=(
     wine wine64 xvfb fonts-wqy-microhei locales
     googletest libgtest-dev libbenchmark-dev
     xdotool imagemagick x11-utils python3 time clang-format
+    dpkg-dev 7zip xorriso
 )
 
 missing=()

@@ -3,7 +3,7 @@
 #
 #   scripts/run.sh [BOOK]
 #
-# The program folder is build/app: Pelinreader.exe is copied there and keeps its Config.ini there between
+# The program folder is build/app: Pelinreader.exe, HaoZipC.exe and 7zz.exe are copied there; it keeps its Config.ini there between
 # runs; the sample book goes to build/app/books/. Without an X display the reader runs on a private Xvfb,
 # and a screenshot is saved to build/app/screenshot.png after a few seconds.
 # PEL_RUN_SECONDS=N closes the reader after N seconds (for unattended runs).
@@ -24,7 +24,9 @@ if [[ ! -f "$exe" ]]; then
     exit 1
 fi
 mkdir -p "$APP/books"
-cp "$exe" "$APP/Pelinreader.exe"
+# HaoZipC.exe and 7zz.exe come beside the program, so books in archives open on the first try.
+source "$REPO/scripts/layout.sh"
+pel_layout "$APP" || exit 1
 
 if [[ $# -ge 1 ]]; then
     if [[ ! -e "$1" ]]; then echo "run.sh: note: $1 does not exist (the reader will say so)" >&2; fi

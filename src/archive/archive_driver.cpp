@@ -26,6 +26,15 @@ void CArchiveDriver::LocateExtractor() {
             return;
         }
     }
+    const std::string beside = programDir_ + kExtractorBesideProgram;
+    if (files_.FileExists(beside)) extractorPath_ = beside;
+}
+
+void CArchiveDriver::ForgetExtractor() {
+    if (extractorPath_.empty()) return;
+    extractorPath_.clear();
+    if (!profile_.ReadString(iniPath_, kHaoZipSection, kHaoZipKey, "").empty())
+        profile_.WriteString(iniPath_, kHaoZipSection, kHaoZipKey, "");
 }
 
 void CArchiveDriver::WriteExtractorPath(const std::string& path) {
@@ -64,15 +73,26 @@ bool CArchiveDriver::CommandLinePathsSafe(const std::string& archivePath) {
 
 WaitOutcome CArchiveDriver::WaitForExtractor() {
     int polls = 0;
+    bool noticeShown = false;
     for (;;) {
         runner_.Sleep(kExtractorPollMs);
         const bool running = runner_.ExtractorRunning();
-        if (running) ++polls;
-        if (polls > kExtractorPollLimit) {
-            host_.ShowMessage(kMsgExtractorTimeout);
+        if (!running) {
+            if (noticeShown) host_.ShowWaitNotice(false);
+            return WaitOutcome::kEnded;
+        }
+        if (++polls <= kExtractorPollLimit) continue;
+        // A big archive takes its time: the wait goes on while the reader sees why, and ends the
+        // extractor when the reader gives up rather than leaving it running hidden.
+        if (!noticeShown) {
+            host_.ShowWaitNotice(true);
+            noticeShown = true;
+        }
+        if (host_.ReaderGaveUp()) {
+            runner_.StopExtractor();
+            host_.ShowWaitNotice(false);
             return WaitOutcome::kTimedOut;
         }
-        if (!running) return WaitOutcome::kEnded;
     }
 }
 
@@ -93,11 +113,15 @@ bool CArchiveDriver::ListArchive(const std::string& archivePath) {
     std::string bytes;
     if (!files_.ReadAll(listFile, bytes)) {
         host_.ShowMessage(kMsgExtractFailed);
+        ForgetExtractor();
         return false;
     }
     const ArchiveListing listing = ParseArchiveListing(bytes);
     if (listing.status != ArchiveListing::Status::kListed) {
         host_.ShowMessage(kMsgExtractFailed);
+        // A listing that began and broke off came from a real extractor (a damaged archive); output
+        // without the header did not.
+        if (listing.status == ArchiveListing::Status::kNotListing) ForgetExtractor();
         return false;
     }
     if (listing.truncated) host_.ShowMessage(kMsgTooManyMembers);
@@ -142,7 +166,11 @@ bool CArchiveDriver::ExtractArchiveMember(const std::string& bookPath) {
         host_.ShowMessage(kMsgStartRefused);
         return false;
     }
-    if (WaitForExtractor() == WaitOutcome::kTimedOut) return false;
+    if (WaitForExtractor() == WaitOutcome::kTimedOut) {
+        // Whatever the ended extractor left is half a member.
+        files_.RemoveFile(extracted);
+        return false;
+    }
     if (!files_.FileExists(extracted)) {
         host_.ShowMessage(kMsgExtractFailed);
         return false;

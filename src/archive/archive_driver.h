@@ -20,6 +20,8 @@ public:
     // exactly "HaoZipC.exe"); false once it has ended or when that cannot be learnt.
     virtual bool ExtractorRunning() = 0;
     virtual void Sleep(int milliseconds) = 0;
+    // Ends the work started last, with everything it started in turn.
+    virtual void StopExtractor() {}
 };
 
 // The files the driver touches: the extractor, temp\, the list file and the extracted member.
@@ -43,6 +45,11 @@ public:
     // file's full path, or empty when the reader cancels. A folder may be returned instead: its
     // HaoZipC.exe is then taken when it is there.
     virtual std::string BrowseForExtractor() = 0;
+    // The notice shown while a long extraction goes on (kMsgExtractorWorking), with a button that gives
+    // up; shown with true, taken away with false.
+    virtual void ShowWaitNotice(bool /*shown*/) {}
+    // Handles the notice's messages; true once the reader has given up.
+    virtual bool ReaderGaveUp() { return false; }
 };
 
 inline constexpr char kHaoZipSection[] = "Check";
@@ -51,7 +58,8 @@ inline constexpr char kExtractorDefaultC[] = "c:\\program files\\haozip\\haozipc
 inline constexpr char kExtractorDefaultD[] = "d:\\program files\\haozip\\haozipc.exe";
 inline constexpr char kExtractorProcessName[] = "HaoZipC.exe";
 inline constexpr int kExtractorPollMs = 200;
-// The wait gives up at the poll after this many that found the extractor still running (about 4.2 s).
+// After this many polls that found the extractor still running (about 4.2 s) the wait shows its notice and
+// goes on until the extractor ends or the reader gives up.
 inline constexpr int kExtractorPollLimit = 20;
 
 inline constexpr char kBrowseExtractorTitle[] = "打开好压压缩命令行 HaoZipC.exe 位置";
@@ -62,6 +70,10 @@ inline constexpr char kMsgSetExtractor[] = "请设定 好压压缩命令行 HaoZ
 inline constexpr char kMsgStartRefused[] = "Wrong!";
 inline constexpr char kMsgExtractorTimeout[] = "解压超时出错！请强制结束HaoZipC.exe进程！";
 inline constexpr char kMsgExtractFailed[] = "文件解压失败！";
+inline constexpr char kMsgExtractorWorking[] =
+    "正在解压，请稍候……\n压缩包较大时需要较长时间；按“取消”结束解压。";
+// The extractor that comes with the program, looked for beside it when no other one is set.
+inline constexpr char kExtractorBesideProgram[] = "HaoZipC.exe";
 inline constexpr char kMsgTooManyMembers[] = "压缩包txt文件总数大于2000！只提取其中2000项！";
 inline constexpr char kMsgNoMembers[] = "压缩包未找到txt文件！";
 // Refusals of paths that could run other commands or write outside temp\; the path follows the text.
@@ -86,7 +98,8 @@ public:
                    IProcessRunner& runner, IArchiveHost& host);
 
     // Once at start-up: Check/HaoZpath, else the first of the two default places that holds the file
-    // (then written to HaoZpath at once).
+    // (then written to HaoZpath at once), else HaoZipC.exe beside the program (not written: the folder
+    // may move).
     void LocateExtractor();
     const std::string& ExtractorPath() const { return extractorPath_; }
 
@@ -101,7 +114,8 @@ public:
     // ProgramDir, "temp\" and the member's file name; empty when `bookPath` holds no '|'.
     std::string ExtractedPathOf(const std::string& bookPath) const;
 
-    // Sleeps 200 ms steps while the extractor runs, giving up with a message at the 21st poll.
+    // Sleeps 200 ms steps while the extractor runs; from the 21st poll on with the notice shown, until the
+    // extractor ends or the reader gives up (the extractor is then ended).
     WaitOutcome WaitForExtractor();
 
     // The archive member count: above 0 while the sidebar lists an archive's members.
@@ -120,6 +134,8 @@ private:
     // Shows kMsgUnsafePath for the first of the paths that may not go into a command line.
     bool CommandLinePathsSafe(const std::string& archivePath);
     void WriteExtractorPath(const std::string& path);
+    // The extractor wrote no listing at all: it is no HaoZipC.exe, and the reader is asked again next time.
+    void ForgetExtractor();
 
     IProfile& profile_;
     std::string iniPath_;

@@ -10,7 +10,8 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // Pieces 1 to 4 of both lines: the interpreter, the extractor's drive and its folder.
 std::string EnterExtractorFolder(const std::string& extractorPath) {
-    return "cmd.exe  /C " + ExtractorDriveOf(extractorPath) + ":& cd " +
+    // /D: no AutoRun command of the registry runs before ours.
+    return "cmd.exe /D /C " + ExtractorDriveOf(extractorPath) + ":& cd " +
            Quoted(ExtractorFolderOf(extractorPath));
 }
 

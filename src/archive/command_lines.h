@@ -6,10 +6,11 @@
 
 namespace pel {
 
-// "cmd.exe  /C D:& cd "<folder>"& haozipc l "<archive>" -y -r0 *.txt >"<ProgramDir>temp\rarlist.txt""
+// The platform starts the system's own interpreter by its full path; "cmd.exe" is only its first word.
+// "cmd.exe /D /C D:& cd "<folder>"& haozipc l "<archive>" -y -r0 *.txt >"<ProgramDir>temp\rarlist.txt""
 std::string ListingCommandLine(const std::string& extractorPath, const std::string& archivePath,
                                const std::string& programDir);
-// "cmd.exe  /C D:& cd "<folder>"& haozipc e "<archive>" -y -o"<ProgramDir>temp" "<member>""
+// "cmd.exe /D /C D:& cd "<folder>"& haozipc e "<archive>" -y -o"<ProgramDir>temp" "<member>""
 std::string ExtractionCommandLine(const std::string& extractorPath, const std::string& archivePath,
                                   const std::string& memberPath, const std::string& programDir);
 

@@ -31,7 +31,12 @@ void Reader::OpenBook(const std::string& requested) {
     // An archive member path: a '|' that is a character of its own, not the second byte of one.
     const std::size_t bar = FindFirstOf(path, "|");
     if (bar != std::string::npos) {
-        host_.ExtractArchiveMember(path);
+        // A member that was not extracted is never looked for elsewhere: a file of its name in temp\ or
+        // books\ would be another book. The extractor's side has shown its one message.
+        if (!host_.ExtractArchiveMember(path)) {
+            bookPath_.clear();
+            return;
+        }
         path = programDir + "temp\\" + FileNameOf(path.substr(bar + 1));
     } else {
         host_.ResetArchiveListing();

@@ -70,7 +70,8 @@ public:
         return false;
     }
     virtual void EndEditMode() {}
-    virtual void ExtractArchiveMember(const std::string& /*memberPath*/) {}
+    // False when the member could not be had; the host has said so already.
+    virtual bool ExtractArchiveMember(const std::string& /*memberPath*/) { return true; }
     virtual void ResetArchiveListing() {}
 };
 

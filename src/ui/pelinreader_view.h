@@ -77,7 +77,7 @@ public:
     void StartTimer(int id, int periodMs) override;
     void StopTimer(int id) override;
     void PublishReadingState(const pel::ReadingState& state) override;
-    void ExtractArchiveMember(const std::string& memberPath) override;
+    bool ExtractArchiveMember(const std::string& memberPath) override;
     void ResetArchiveListing() override;
     // An informational box captioned "提示" that view timer 100 closes after a second.
     void ShowSelfClosingTip(const std::string& text) override;

@@ -24,8 +24,8 @@ bool IsArchiveExtension(const std::string& ext) {
 
 }  // namespace
 
-void CPelinreaderView::ExtractArchiveMember(const std::string& memberPath) {
-    archive_.ExtractArchiveMember(memberPath);
+bool CPelinreaderView::ExtractArchiveMember(const std::string& memberPath) {
+    return archive_.ExtractArchiveMember(memberPath);
 }
 
 void CPelinreaderView::ResetArchiveListing() { archive_.ResetListing(); }

@@ -84,6 +84,11 @@ public:
         return true;
     }
     void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
+    void StopExtractor() override {
+        ++stops;
+        pollsLeft = 0;
+    }
+    int stops = 0;
 
     bool refuseStart = false;
     int runningPolls = 0;  // polls that still find the extractor; -1 runs for ever
@@ -103,6 +108,12 @@ public:
         ++browses;
         return browseResult;
     }
+    void ShowWaitNotice(bool shown) override { notices.push_back(shown); }
+    bool ReaderGaveUp() override { return ++gaveUpAsks > keepWaitingAsks; }
+
+    std::vector<bool> notices;
+    int keepWaitingAsks = 0;  // the reader waits through this many asks, then gives up
+    int gaveUpAsks = 0;
 
     std::vector<std::string> messages;
     std::string browseResult;

@@ -90,7 +90,7 @@ TEST_F(ArchiveDriverTest, TheChosenExtractorIsInConfigIniBeforeTheListingRuns) {
     EXPECT_EQ(storedAtStart, "G:\\绿色 软件\\HaoZipC.exe");
     EXPECT_EQ(driver.ExtractorPath(), "G:\\绿色 软件\\HaoZipC.exe");
     ASSERT_EQ(runner.started.size(), 1u);
-    EXPECT_EQ(runner.started[0].substr(0, 33), "cmd.exe  /C G:& cd \"G:\\绿色 软件\"");
+    EXPECT_EQ(runner.started[0].substr(0, 35), "cmd.exe /D /C G:& cd \"G:\\绿色 软件\"");
 }
 
 TEST_F(ArchiveDriverTest, AChosenFolderGivesTheExtractorInsideIt) {
@@ -112,7 +112,7 @@ TEST_F(ArchiveDriverTest, ListingFillsTheMembersWithTheirNamesAndBookPaths) {
 
     EXPECT_EQ(runner.started,
               std::vector<std::string>{
-                  "cmd.exe  /C E:& cd \"E:\\工具\\HaoZip\"& haozipc l \"D:\\小说 合集\\武侠.rar\""
+                  "cmd.exe /D /C E:& cd \"E:\\工具\\HaoZip\"& haozipc l \"D:\\小说 合集\\武侠.rar\""
                   " -y -r0 *.txt >\"C:\\Pelin 阅读器\\temp\\rarlist.txt\""});
     EXPECT_TRUE(files.folders.count("C:\\Pelin 阅读器\\temp"));
     EXPECT_TRUE(host.messages.empty());
@@ -210,8 +210,10 @@ TEST_F(ArchiveDriverTest, AListingStillRunningAfterTheLastPollIsNotRead) {
     runner.runningPolls = -1;
     ListingWillBe(ListingOf({"a.txt"}));
     EXPECT_FALSE(driver.ListArchive(kArchive));
-    EXPECT_EQ(host.messages, std::vector<std::string>{"解压超时出错！请强制结束HaoZipC.exe进程！"});
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(runner.stops, 1);
     EXPECT_FALSE(driver.ListingActive());
+    EXPECT_EQ(driver.ExtractorPath(), kExtractor);
 }
 
 // ---- ExtractArchiveMember
@@ -227,7 +229,7 @@ TEST_F(ArchiveDriverTest, ExtractionPutsTheMemberIntoTempUnderItsBareName) {
     EXPECT_TRUE(driver.ExtractArchiveMember(book));
     EXPECT_EQ(runner.started,
               std::vector<std::string>{
-                  "cmd.exe  /C E:& cd \"E:\\工具\\HaoZip\"& haozipc e \"D:\\小说 合集\\武侠.rar\""
+                  "cmd.exe /D /C E:& cd \"E:\\工具\\HaoZip\"& haozipc e \"D:\\小说 合集\\武侠.rar\""
                   " -y -o\"C:\\Pelin 阅读器\\temp\" \"第一卷\\第 1 章.txt\""});
     EXPECT_TRUE(files.folders.count("C:\\Pelin 阅读器\\temp"));
     EXPECT_TRUE(host.messages.empty());
@@ -261,7 +263,10 @@ TEST_F(ArchiveDriverTest, AnExtractionStillRunningAfterTheLastPollFails) {
     runner.runningPolls = -1;
     runner.onStart = [&](const std::string&) { files.contents["C:\\Pelin 阅读器\\temp\\正文.txt"] = "半"; };
     EXPECT_FALSE(driver.ExtractArchiveMember(std::string(kArchive) + "|正文.txt"));
-    EXPECT_EQ(host.messages, std::vector<std::string>{"解压超时出错！请强制结束HaoZipC.exe进程！"});
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(runner.stops, 1);
+    // The half-written member is not left for a later open.
+    EXPECT_EQ(files.contents.count("C:\\Pelin 阅读器\\temp\\正文.txt"), 0u);
 }
 
 TEST_F(ArchiveDriverTest, ExtractionWithoutAnExtractorAsksForIt) {
@@ -294,19 +299,58 @@ TEST_F(ArchiveDriverTest, TheWaitGoesOnThrough20PollsAndGivesUpAtThe21st) {
     EXPECT_EQ(runner.sleeps, std::vector<int>(21, 200));
     EXPECT_TRUE(host.messages.empty());
 
+    EXPECT_TRUE(host.notices.empty());
+
+    // From the 21st poll on the notice is shown and the wait lasts as long as the extractor works.
     runner.sleeps.clear();
-    runner.runningPolls = 21;
+    runner.runningPolls = 60;
+    host.keepWaitingAsks = 1000;
     runner.StartHidden("x");
-    EXPECT_EQ(driver.WaitForExtractor(), WaitOutcome::kTimedOut);
-    EXPECT_EQ(runner.sleeps, std::vector<int>(21, 200));
-    EXPECT_EQ(host.messages, std::vector<std::string>{"解压超时出错！请强制结束HaoZipC.exe进程！"});
+    EXPECT_EQ(driver.WaitForExtractor(), WaitOutcome::kEnded);
+    EXPECT_EQ(runner.sleeps, std::vector<int>(61, 200));
+    EXPECT_EQ(host.notices, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(runner.stops, 0);
 }
 
-TEST_F(ArchiveDriverTest, AnExtractorRunningForEverIsGivenUpAfterAboutFourSeconds) {
+TEST_F(ArchiveDriverTest, AReaderWhoGivesUpEndsTheExtractor) {
     runner.runningPolls = -1;
+    host.keepWaitingAsks = 5;
     runner.StartHidden("x");
     EXPECT_EQ(driver.WaitForExtractor(), WaitOutcome::kTimedOut);
-    EXPECT_EQ(runner.polls, 21);
+    EXPECT_EQ(runner.polls, 26);
+    EXPECT_EQ(runner.stops, 1);
+    EXPECT_EQ(host.notices, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ArchiveDriverTest, AnExtractorThatWritesNoListingIsForgottenAndAskedForAgain) {
+    UseExtractor("E:\\工具\\notepad.exe");
+    ListingWillBe("'haozipc' is not recognized as an internal or external command.\r\n");
+    EXPECT_FALSE(driver.ListArchive(kArchive));
+    EXPECT_TRUE(driver.ExtractorPath().empty());
+    EXPECT_EQ((profile.values[{"Check", "HaoZpath"}]), "");
+    host.messages.clear();
+    host.browseResult = "";
+    EXPECT_FALSE(driver.ListArchive(kArchive));
+    EXPECT_EQ(host.browses, 1);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"请设定 好压压缩命令行 HaoZipC.exe 位置"});
+
+    // A listing that begins and breaks off (a damaged archive) keeps the extractor.
+    UseExtractor();
+    const std::string listing = ListingOf({"a.txt"});
+    ListingWillBe(listing.substr(0, listing.size() / 2 + 60));
+    EXPECT_FALSE(driver.ListArchive(kArchive));
+    EXPECT_EQ(driver.ExtractorPath(), kExtractor);
+}
+
+TEST_F(ArchiveDriverTest, TheExtractorBesideTheProgramIsTakenLastAndNotStored) {
+    files.contents["C:\\Pelin 阅读器\\HaoZipC.exe"] = "MZ";
+    driver.LocateExtractor();
+    EXPECT_EQ(driver.ExtractorPath(), "C:\\Pelin 阅读器\\HaoZipC.exe");
+    EXPECT_TRUE(profile.writes.empty());
+    files.contents[kExtractorDefaultD] = "MZ";
+    driver.LocateExtractor();
+    EXPECT_EQ(driver.ExtractorPath(), kExtractorDefaultD);
 }
 
 }  // namespace

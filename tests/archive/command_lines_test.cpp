@@ -9,20 +9,20 @@ namespace {
 TEST(ListingCommandLine, ChangesToTheExtractorFolderAndRedirectsIntoTheListFile) {
     EXPECT_EQ(ListingCommandLine("C:\\Program Files\\HaoZip\\HaoZipC.exe", "D:\\小说 合集\\金庸 全集.rar",
                                  "E:\\Pelin 阅读器\\"),
-              "cmd.exe  /C C:& cd \"C:\\Program Files\\HaoZip\"& haozipc l \"D:\\小说 合集\\金庸 全集.rar\""
+              "cmd.exe /D /C C:& cd \"C:\\Program Files\\HaoZip\"& haozipc l \"D:\\小说 合集\\金庸 全集.rar\""
               " -y -r0 *.txt >\"E:\\Pelin 阅读器\\temp\\rarlist.txt\"");
 }
 
 TEST(ExtractionCommandLine, PassesTheWholeMemberPathAndTheWorkFolderWithoutItsBackslash) {
     EXPECT_EQ(ExtractionCommandLine("d:\\program files\\haozip\\haozipc.exe", "C:\\书\\a b.zip",
                                     "第一卷\\第 1 章.txt", "C:\\Pelin\\"),
-              "cmd.exe  /C d:& cd \"d:\\program files\\haozip\"& haozipc e \"C:\\书\\a b.zip\" -y"
+              "cmd.exe /D /C d:& cd \"d:\\program files\\haozip\"& haozipc e \"C:\\书\\a b.zip\" -y"
               " -o\"C:\\Pelin\\temp\" \"第一卷\\第 1 章.txt\"");
 }
 
 TEST(CommandLines, AnExtractorWithoutFolderChangesToAnEmptyFolder) {
     EXPECT_EQ(ListingCommandLine("HaoZipC.exe", "a.7z", "C:\\p\\"),
-              "cmd.exe  /C H:& cd \"\"& haozipc l \"a.7z\" -y -r0 *.txt >\"C:\\p\\temp\\rarlist.txt\"");
+              "cmd.exe /D /C H:& cd \"\"& haozipc l \"a.7z\" -y -r0 *.txt >\"C:\\p\\temp\\rarlist.txt\"");
 }
 
 TEST(WorkFolder, HoldsTheListFileAndEveryExtractedMemberUnderItsBareName) {

@@ -101,6 +101,18 @@ TEST_F(OpenBookTest, ArchiveMembersAreReadFromTheTempFolder) {
     EXPECT_EQ(host.published.bookTitle, "卷一");
 }
 
+TEST_F(OpenBookTest, AFailedExtractionOpensNoStaleCopyAndAddsNoBox) {
+    files.Add("C:\\pel\\temp\\卷一.txt", ChineseLines(2));
+    files.Add("C:\\pel\\books\\卷一.txt", ChineseLines(3));
+    host.extractionSucceeds = false;
+    reader.OpenBook("D:\\书.zip|集\\卷一.txt");
+    EXPECT_EQ(host.extracted.size(), 1u);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_NE(reader.Text(), ChineseLines(2));
+    EXPECT_NE(reader.Text(), ChineseLines(3));
+    EXPECT_NE(reader.BookPath(), "D:\\书.zip|集\\卷一.txt");
+}
+
 TEST_F(OpenBookTest, DecodesEachEncodingAndNamesIt) {
     Open("D:\\le.txt", testing::Utf16File(u"中文ab\r\n", false));
     EXPECT_EQ(reader.Text(), "中文ab\r\n");

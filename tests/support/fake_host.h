@@ -44,7 +44,10 @@ public:
         return hasRecord;
     }
     void EndEditMode() override { ++editModeEnded; }
-    void ExtractArchiveMember(const std::string& memberPath) override { extracted.push_back(memberPath); }
+    bool ExtractArchiveMember(const std::string& memberPath) override {
+        extracted.push_back(memberPath);
+        return extractionSucceeds;
+    }
     void ResetArchiveListing() override { ++archiveListingResets; }
 
     std::string LastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
@@ -62,6 +65,7 @@ public:
     bool hasRecord = false;
     long long recordPosition = 0;
     std::vector<std::string> extracted;
+    bool extractionSucceeds = true;
 };
 
 }  // namespace pel::testing
