@@ -70,6 +70,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"enabled", VerbEnabled},
     {L"toolbar-pressed", VerbToolbarPressed},
     {L"double-click", VerbDoubleClick},
+    {L"post-frame", VerbPostFrame},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
