@@ -325,7 +325,7 @@ void CheckForm() {
         {IDC_PREV_PAGE, "Button", "上一页", 0},
         {IDC_SCREEN_DOWN, "Button", "翻屏", 0},
         {IDC_NEXT_PAGE, "Button", "下一页", 0},
-        {IDC_QUOTE_LINE, "Static", "", SS_NOPREFIX},
+        {IDC_QUOTE_LINE, "Static", "名言警句", SS_NOPREFIX},
     };
     for (const Control& c : want) {
         HWND item = GetDlgItem(form, c.id);

@@ -104,7 +104,15 @@ bool AutoScroller::WaitOver(Wait kind, int seconds) {
 }
 
 void AutoScroller::TurnPage(bool byScreen) {
-    if (reader_.CurrentPage() >= reader_.PageCount()) Stop();
+    const bool lastPage = reader_.CurrentPage() >= reader_.PageCount();
+    if (!lastPage) {
+        endShown_ = false;
+    } else if (endShown_) {
+        // Auto-scroll keeps running at the end of the book; the end-of-book message is shown once.
+        return;
+    } else {
+        endShown_ = true;
+    }
     if (byScreen) {
         navigator_.ScreenDown();
     } else {

@@ -73,8 +73,9 @@ private:
     // True once a wait of this kind has lasted more than `seconds` whole seconds; the first call of a
     // kind starts it. Another kind of wait, or a clock that went back, starts it afresh.
     bool WaitOver(Wait kind, int seconds);
-    // The page turn of a tick. On the last page auto-scroll stops first: the end of the book is shown
-    // once, and no further ticks arrive while its message box is up.
+    // The page turn of a tick. On the last page auto-scroll keeps running, but only its first turn
+    // there shows the end of the book; later ticks (also those arriving while that message box is up)
+    // turn nothing until another page is shown.
     void TurnPage(bool byScreen);
 
     Reader& reader_;
@@ -87,6 +88,8 @@ private:
     // Kept while auto-scroll is off, so that a wait switched off and on again goes on from its start.
     Wait wait_ = Wait::kNone;
     long long waitStart_ = 0;
+    // The end of the book has been shown from a tick on the last page.
+    bool endShown_ = false;
 };
 
 }  // namespace pel

@@ -63,7 +63,7 @@ void BookmarkCommands::Add() {
                            reader_.CurrentPage(), reader_.pagingMode, reader_.ReadPosition(), path);
     config_.AppendBookmark(line);
     RefreshMenus();
-    host_.ShowSelfClosingTip("已添加书签！");
+    host_.ShowSelfClosingTip("已添加书签！", kMbIconExclamation);
 }
 
 void BookmarkCommands::Open(int key) {

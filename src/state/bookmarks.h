@@ -35,8 +35,9 @@ public:
     virtual ~IBookmarkHost() = default;
     // Modal box; `flags` are the platform's MB_* values, the result its ID* value.
     virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
-    // "已添加书签！" in a box captioned "提示" that view timer 100 closes after a second.
-    virtual void ShowSelfClosingTip(const std::string& text) = 0;
+    // "已添加书签！" in a box captioned "提示" that view timer 100 closes after a second; `flags` give
+    // the box's icon as the platform's MB_* values.
+    virtual void ShowSelfClosingTip(const std::string& text, unsigned flags) = 0;
     virtual void KillTimer(int id) = 0;
     // Asks to save an edited page before the book is left; false when it must stay.
     virtual bool OfferToSave(SavePlace place) = 0;

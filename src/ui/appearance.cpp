@@ -1,11 +1,15 @@
 #include "ui/appearance.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 Appearance::~Appearance() {
+    if (subclassed_ && page_ && IsWindow(page_)) RemoveWindowSubclass(page_, PageProc, 1);
     if (picture_) picture_->Release();
 }
 
@@ -182,8 +186,103 @@ void Appearance::ToggleNight() {
 }
 
 void Appearance::SetTransparent(bool on) {
-    SetWindowLongPtrA(page_, GWL_EXSTYLE, on ? (normalExStyle_ | WS_EX_TRANSPARENT) : normalExStyle_);
+    // The page control of this platform paints its background itself whatever its window style says;
+    // its own painting is therefore taken as the text layer and put over the picture (PageProc).
+    pictureShown_ = on;
+    if (on && !subclassed_ && page_)
+        subclassed_ = SetWindowSubclass(page_, PageProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (on) SendMessageA(page_, EM_SETBKGNDCOLOR, 0, kPictureKey);
     InvalidateRect(page_, nullptr, TRUE);
+}
+
+void Appearance::PutTextOverPicture(unsigned char* pixels, const unsigned char* picture, size_t count,
+                                    COLORREF text, COLORREF key) {
+    const int t[3] = {GetBValue(text), GetGValue(text), GetRValue(text)};
+    const int k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
+    // The channel in which text and key differ most tells how much of the text a pixel holds.
+    int c = 0;
+    for (int i = 1; i < 3; ++i)
+        if (std::abs(t[i] - k[i]) > std::abs(t[c] - k[c])) c = i;
+    const int span = t[c] - k[c];
+    for (size_t n = 0; n < count; ++n) {
+        unsigned char* p = pixels + 4 * n;
+        const unsigned char* q = picture + 4 * n;
+        if (p[0] == k[0] && p[1] == k[1] && p[2] == k[2]) {
+            p[0] = q[0], p[1] = q[1], p[2] = q[2];
+            continue;
+        }
+        if (span == 0) continue;  // text in the key's colour: nothing to tell apart, the text stays
+        // Share of the text, 0..256.
+        const int a = std::clamp((p[c] - k[c]) * 256 / span, 0, 256);
+        for (int i = 0; i < 3; ++i) p[i] = static_cast<unsigned char>((t[i] * a + q[i] * (256 - a)) / 256);
+    }
+}
+
+LRESULT CALLBACK Appearance::PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    auto* self = reinterpret_cast<Appearance*>(ref);
+    if (!self->pictureShown_ || !self->picture_ || self->night) return DefSubclassProc(hwnd, msg, wp, lp);
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            // The whole page is drawn again each time: the layer read back must be the control's own.
+            InvalidateRect(hwnd, nullptr, FALSE);
+            DefSubclassProc(hwnd, msg, wp, lp);
+            self->PaintPicturePage();
+            return 0;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, PageProc, 1);
+            self->subclassed_ = false;
+            return DefSubclassProc(hwnd, msg, wp, lp);
+        default:
+            break;
+    }
+    // The control moves the drawn text when it scrolls; the picture stays, so all of it is drawn anew.
+    const int before = GetScrollPos(hwnd, SB_VERT);
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    if (GetScrollPos(hwnd, SB_VERT) != before) InvalidateRect(hwnd, nullptr, FALSE);
+    return result;
+}
+
+void Appearance::PaintPicturePage() {
+    RECT rc;
+    GetClientRect(page_, &rc);
+    const int w = rc.right, h = rc.bottom;
+    if (w <= 0 || h <= 0) return;
+    HDC screen = GetDC(page_);
+    if (!screen) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* textBits = nullptr;
+    void* pictureBits = nullptr;
+    HBITMAP textLayer = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &textBits, nullptr, 0);
+    HBITMAP pictureLayer = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &pictureBits, nullptr, 0);
+    HDC mem = CreateCompatibleDC(screen);
+    if (textLayer && pictureLayer && mem) {
+        HGDIOBJ old = SelectObject(mem, pictureLayer);
+        OLE_XSIZE_HIMETRIC pw = 0;
+        OLE_YSIZE_HIMETRIC ph = 0;
+        picture_->get_Width(&pw);
+        picture_->get_Height(&ph);
+        picture_->Render(mem, 0, 0, w, h, 0, ph, pw, -ph, nullptr);
+        SelectObject(mem, textLayer);
+        BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        PutTextOverPicture(static_cast<unsigned char*>(textBits),
+                           static_cast<const unsigned char*>(pictureBits),
+                           static_cast<size_t>(w) * static_cast<size_t>(h), textColor, kPictureKey);
+        BitBlt(screen, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+        SelectObject(mem, old);
+    }
+    if (mem) DeleteDC(mem);
+    if (textLayer) DeleteObject(textLayer);
+    if (pictureLayer) DeleteObject(pictureLayer);
+    ReleaseDC(page_, screen);
 }
 
 void Appearance::LoadPicture(const std::string& path) {

@@ -16,6 +16,7 @@ namespace {
 constexpr char kFrameClass[] = "PelinreaderFrame";
 constexpr UINT kTrayMessage = WM_USER + 1;
 constexpr UINT kTrayIconId = 128;
+constexpr int kToolImageSize = 20;
 
 struct ToolButton {
     int command;
@@ -135,6 +136,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
         return DefaultProc(message, wp, lp);
     }
     if (fw::DispatchMessageTable(this, kMessages, message, wp, lp, result)) return result;
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (taskbarCreated != 0 && message == taskbarCreated) {
+        OnTaskbarCreated();
+        return 0;
+    }
     return DefaultProc(message, wp, lp);
 }
 
@@ -216,8 +222,11 @@ bool CMainFrame::CreateToolBar() {
     RECT first{};
     SendMessageA(toolbar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
     int bw = first.right - first.left, bh = first.bottom - first.top;
-    SIZE total{};
-    SendMessageA(toolbar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&total));
+    // Every button takes the size of the first one; the images are drawn 20 x 20.
+    SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(bw, bh));
+    SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolImageSize, kToolImageSize));
+    SendMessageA(toolbar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    bw = first.right - first.left, bh = first.bottom - first.top;
 
     bandBitmap_.reset(static_cast<HBITMAP>(
         LoadImageA(Instance(), MAKEINTRESOURCEA(IDB_BAND_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
@@ -229,8 +238,8 @@ bool CMainFrame::CreateToolBar() {
     band.hwndChild = toolbar_;
     band.cxMinChild = bw;
     band.cyMinChild = bh;
-    band.cx = std::max<int>(10 * bw, total.cx + 20);
-    band.cxIdeal = std::max<int>(10 * bw, total.cx);
+    band.cx = 10 * bw;
+    band.cxIdeal = 10 * bw;
     band.hbmBack = bandBitmap_.get();
     SendMessageA(rebar_, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
     return true;
@@ -241,15 +250,20 @@ bool CMainFrame::CreateStatusBar() {
                               0, hwnd_, reinterpret_cast<HMENU>(IDW_STATUSBAR), Instance(), nullptr);
     if (!status_) return false;
     {
+        // Panes 2 and 3 are measured in the frame's client device context, with the font it has.
+        fw::WindowDC frameDc(hwnd_);
+        SIZE sample{};
+        const char kSample[] = "字数：10000000";
+        GetTextExtentPoint32A(frameDc.get(), kSample, static_cast<int>(sizeof kSample - 1), &sample);
+        sizePaneWidth_ = static_cast<int>(std::trunc(1.7 * sample.cx));
+        progressPaneWidth_ = 4 * sample.cx;
+    }
+    {
         fw::WindowDC dc(hwnd_);
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0));
         fw::SelectObjectScope sel(dc.get(),
                                   font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
         SIZE sz{};
-        const char kSample[] = "字数：10000000";
-        GetTextExtentPoint32A(dc.get(), kSample, static_cast<int>(sizeof kSample - 1), &sz);
-        sizePaneWidth_ = static_cast<int>(std::trunc(1.7 * sz.cx));
-        progressPaneWidth_ = 4 * sz.cx;
         const char kClock[] = "2026/12/31   00:00:00   星期三";
         GetTextExtentPoint32A(dc.get(), kClock, static_cast<int>(sizeof kClock - 1), &sz);
         clockPaneWidth_ = sz.cx + 12;
@@ -419,6 +433,10 @@ LRESULT CMainFrame::OnNotify(WPARAM, LPARAM lp) {
         ShowToolBarDropDown(*reinterpret_cast<NMTOOLBARA*>(lp));
         return TBDDRET_DEFAULT;
     }
+    if (hdr->hwndFrom == toolbar_ && hdr->code == TBN_HOTITEMCHANGE) {
+        ShowFlyByPrompt(*reinterpret_cast<NMTBHOTITEM*>(lp));
+        return 0;
+    }
     if (hdr->code == TTN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMTTDISPINFOA*>(lp);
         static std::string tip;
@@ -435,6 +453,22 @@ LRESULT CMainFrame::OnNotify(WPARAM, LPARAM lp) {
     }
     if (hdr->code == RBN_HEIGHTCHANGE) RecalcLayout();
     return 0;
+}
+
+void CMainFrame::ShowFlyByPrompt(const NMTBHOTITEM& hot) {
+    // The prompt of the button under the mouse stands in pane 0 (the text before the tip's line
+    // break); leaving the tool bar brings back what was there.
+    if (inMenu_) return;
+    if (hot.dwFlags & HICF_LEAVING) {
+        SetPaneText(0, clock_.readingTimeShown ? ReadingTimeText(clock_.readingSeconds) : idlePrompt_);
+        flyByShown_ = false;
+        return;
+    }
+    std::string prompt = fw::LoadStringResource(static_cast<UINT>(hot.idNew));
+    prompt = prompt.substr(0, prompt.find('\n'));
+    if (prompt.empty()) return;
+    flyByShown_ = true;
+    SetPaneText(0, prompt);
 }
 
 void CMainFrame::ShowToolBarDropDown(const NMTOOLBARA& nm) {
@@ -518,6 +552,7 @@ void CMainFrame::FillExitSnapshot(pel::ExitSnapshot& s) const {
 // ---- boss key and tray
 
 bool CMainFrame::AddTrayIcon() {
+    if (trayIconShown_) return true;
     NOTIFYICONDATAA nid{};
     nid.cbSize = sizeof nid;
     nid.hWnd = hwnd_;
@@ -542,13 +577,23 @@ void CMainFrame::RemoveTrayIcon() {
     trayIconShown_ = false;
 }
 
-void CMainFrame::HideToTray(bool byBossKey) {
-    AddTrayIcon();
+bool CMainFrame::HideToTray(bool byBossKey) {
+    // Without its tray icon a hidden window could never be brought back.
+    if (!AddTrayIcon()) return false;
     ShowWindow(hwnd_, SW_HIDE);
     if (view_) view_->CreditReadingTime();
     clock_.hidden = true;
     clock_.hiddenSince = static_cast<long long>(std::time(nullptr));
     if (byBossKey && view_) view_->RevealCursor();
+    return true;
+}
+
+void CMainFrame::OnTaskbarCreated() {
+    // The taskbar was restarted and has forgotten the icon of the hidden window: put it back, or show
+    // the window when that fails.
+    if (!trayIconShown_) return;
+    trayIconShown_ = false;
+    if (!AddTrayIcon() && !IsWindowVisible(hwnd_)) ShowFromTray();
 }
 
 void CMainFrame::ShowFromTray() {
@@ -579,8 +624,8 @@ LRESULT CMainFrame::OnSysCommand(WPARAM wp, LPARAM lp) {
             app_.TrayFlag = answer == IDYES ? 1 : answer == IDNO ? 2 : 0;
         }
         if ((command == SC_MINIMIZE && app_.TrayFlag == 1) || (command == SC_CLOSE && app_.TrayFlag == 2)) {
-            HideToTray(false);
-            return 0;
+            // When the icon cannot be added the button does what it does without a tray.
+            if (HideToTray(false)) return 0;
         }
     }
     return DefaultProc(WM_SYSCOMMAND, wp, lp);
@@ -702,7 +747,7 @@ void CMainFrame::UpdateClock() {
     }
     if (clock_.readingTimeShown && !clock_.hidden) {
         clock_.readingSeconds = clock_.SecondsRead(now);
-        if (!inMenu_) SetPaneText(0, ReadingTimeText(clock_.readingSeconds));
+        if (!inMenu_ && !flyByShown_) SetPaneText(0, ReadingTimeText(clock_.readingSeconds));
     }
     int minutes = 0;
     if (!clock_.ReminderDue(now, app_.TimeSpanTip, minutes)) return;

@@ -74,6 +74,7 @@ private:
     void SetStatusParts();
     void SetPaneText(int pane, const std::string& text);
     void ShowToolBarDropDown(const NMTOOLBARA& nm);
+    void ShowFlyByPrompt(const NMTBHOTITEM& hot);
     void RecalcLayout();
     // The area left for the view after the bars (a query: nothing moves).
     RECT ViewRect() const;
@@ -106,7 +107,9 @@ private:
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnTrayNotify(WPARAM, LPARAM);
     void OnBossKey(UINT);
-    void HideToTray(bool byBossKey);
+    // False (and the window stays shown) when the tray icon could not be added.
+    bool HideToTray(bool byBossKey);
+    void OnTaskbarCreated();
     void ShowFromTray();
     bool AddTrayIcon();
     void RemoveTrayIcon();
@@ -116,6 +119,8 @@ private:
 
     ReadingClockState clock_;
     bool trayIconShown_ = false;
+    // Pane 0 shows the prompt of the tool-bar button under the mouse.
+    bool flyByShown_ = false;
     pel::WindowPlacement rememberedPlacement_;
     bool placementApplied_ = false;
     bool bossKeyRegistered_ = true;

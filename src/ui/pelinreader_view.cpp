@@ -435,9 +435,11 @@ void CPelinreaderView::PublishReadingState(const pel::ReadingState& state) {
     app_.RuleDiy[0] = state.ruleText;
 }
 
-void CPelinreaderView::ShowSelfClosingTip(const std::string& text) {
+void CPelinreaderView::ShowSelfClosingTip(const std::string& text) { ShowSelfClosingTip(text, 0); }
+
+void CPelinreaderView::ShowSelfClosingTip(const std::string& text, unsigned flags) {
     StartTimer(TIMER_CLOSE_TIP, 1000);
-    ::MessageBoxA(app_.MainWindow(), text.c_str(), "提示", MB_OK);
+    ::MessageBoxA(app_.MainWindow(), text.c_str(), "提示", MB_OK | flags);
 }
 
 void CPelinreaderView::CloseTipBox() {

@@ -81,6 +81,7 @@ public:
     void ResetArchiveListing() override;
     // An informational box captioned "提示" that view timer 100 closes after a second.
     void ShowSelfClosingTip(const std::string& text) override;
+    void ShowSelfClosingTip(const std::string& text, unsigned flags) override;
     // Reading records, kept up to date on every opening.
     void UpdateReadingRecords() override { records_.Flush(reader_, nav_); }
     void EnsureReadingRecord() override { records_.EnsureRecord(reader_); }

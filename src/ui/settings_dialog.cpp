@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <tuple>
+
 #include "resource.h"
 
 namespace {
@@ -49,8 +51,12 @@ void CSettingsDlg::Show() {
     CheckDlgButton(hwnd_, IDC_QUOTE_SCROLL, data_.scroll ? BST_CHECKED : BST_UNCHECKED);
     for (int id : {IDC_QUOTE_BROWSE, IDC_QUOTE_LOOP, IDC_QUOTE_FILE_LABEL, IDC_QUOTE_FILE, IDC_QUOTE_SCROLL})
         EnableWindow(Item(id), data_.customControlsEnabled);
-    SendMessageA(Item(IDC_ROLL_TYPE), CB_SETCURSEL, static_cast<WPARAM>(data_.rollType), 0);
-    SendMessageA(Item(IDC_TRAY_BUTTON), CB_SETCURSEL, static_cast<WPARAM>(data_.trayFlag), 0);
+    // A text typed into a list's field selects no item; it stays in the field.
+    for (auto [id, index, typed] : {std::tuple{IDC_ROLL_TYPE, data_.rollType, &rollTypeText_},
+                                    std::tuple{IDC_TRAY_BUTTON, data_.trayFlag, &trayButtonText_}}) {
+        SendMessageA(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        if (index < 0) SetWindowTextA(Item(id), typed->c_str());
+    }
 }
 
 void CSettingsDlg::ReadControls() {
@@ -62,6 +68,8 @@ void CSettingsDlg::ReadControls() {
     data_.scroll = IsDlgButtonChecked(hwnd_, IDC_QUOTE_SCROLL) == BST_CHECKED;
     data_.rollType = static_cast<int>(SendMessageA(Item(IDC_ROLL_TYPE), CB_GETCURSEL, 0, 0));
     data_.trayFlag = static_cast<int>(SendMessageA(Item(IDC_TRAY_BUTTON), CB_GETCURSEL, 0, 0));
+    rollTypeText_ = fw::GetWindowTextString(Item(IDC_ROLL_TYPE));
+    trayButtonText_ = fw::GetWindowTextString(Item(IDC_TRAY_BUTTON));
 }
 
 bool CSettingsDlg::OnCommand(UINT id, UINT notifyCode, HWND) {

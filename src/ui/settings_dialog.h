@@ -20,4 +20,6 @@ private:
     pel::AdvancedSettings& settings_;
     pel::AdvancedDialogData data_;
     SkinButton ok_, cancel_, browse_;
+    // The texts of the two lists' fields, kept over a new showing of the controls.
+    std::string rollTypeText_, trayButtonText_;
 };

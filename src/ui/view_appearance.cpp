@@ -29,7 +29,15 @@ void CPelinreaderView::OnAdvancedSettings(UINT) {
     s.margins = {app_.BJL, app_.BJR, app_.BJU, app_.BJD};
     s.diyName = app_.DIYname;
     CSettingsDlg dlg(s);
-    if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
+    if (dlg.DoModal(app_.MainWindow()) != IDOK) {
+        // An OK refused for want of a tray button has already stored the quote, auto-scroll and tray
+        // values it read; Cancel keeps them (they are written at exit), without applying anything.
+        app_.Quote = s.quote;
+        app_.Roll.timeSpan = s.autoScroll.timeSpan;
+        app_.Roll.rollType = s.autoScroll.rollType;
+        app_.TrayFlag = s.trayFlag;
+        return;
+    }
     // The quote line works on the application's copy, so it takes the new values before it restarts.
     app_.Quote = s.quote;
     app_.Roll = s.autoScroll;

@@ -264,33 +264,50 @@ TEST_F(AutoScroll, ByScreenIsOneScreenDownPerTickWithoutWaits) {
     EXPECT_FALSE(scroller.Waiting());
 }
 
-TEST_F(AutoScroll, EndOfTheBookStopsItAndShowsTheMessageOnce) {
+TEST_F(AutoScroll, EndOfTheBookKeepsItRunningAndShowsTheMessageOnce) {
     view.readingTimeRuns = true;
     reader.ShowPage(3);
     scroller.settings.rollType = kRollByLine;
     On();
     Ticks(60);
-    EXPECT_FALSE(scroller.IsOn());
-    EXPECT_FALSE(timers.running);
+    EXPECT_TRUE(scroller.IsOn());
+    EXPECT_TRUE(timers.running);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text.rfind("您已阅读完《b》！", 0), 0u);
-    Ticks(60);  // a tick queued before the timer died changes nothing
+    Ticks(60);  // further ticks at the end of the book show nothing more
     EXPECT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(reader.CurrentPage(), 3);
+    EXPECT_TRUE(scroller.IsOn());
 }
 
-TEST_F(AutoScroll, ByScreenAtTheEndStopsInsteadOfRepeatingTheMessage) {
+TEST_F(AutoScroll, AfterTheEndAnEarlierPageStillTurns) {
+    view.readingTimeRuns = true;
+    scroller.settings = {kRollByLine, 1000, 0, 0};
+    reader.ShowPage(3);
+    On();
+    Ticks(40);
+    ASSERT_EQ(view.messages.size(), 1u);
+    reader.ShowPage(2);
+    Ticks(200);  // page 2 runs out and turns to page 3; the end of the book is not shown twice
+    EXPECT_EQ(reader.CurrentPage(), 3);
+    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_TRUE(scroller.IsOn());
+}
+
+TEST_F(AutoScroll, ByScreenAtTheEndKeepsRunningWithoutRepeatingTheMessage) {
     view.readingTimeRuns = true;
     scroller.settings = {kRollByScreen, 10, 3, 5};
     reader.ShowPage(3);
-    // The platform's box runs its own message loop, in which timer 111 would go on ticking.
+    // The platform's box runs its own message loop, in which timer 111 goes on ticking.
     view.whileBoxIsOpen = [this] { Ticks(5); };
     On();
     Ticks(10);
-    EXPECT_FALSE(scroller.IsOn());
+    EXPECT_TRUE(scroller.IsOn());
     EXPECT_EQ(view.messages.size(), 1u);
     // Space at the bottom still shows the message again, as screen-down clears the flag.
     navigator.ScreenDown();
+    EXPECT_EQ(view.messages.size(), 2u);
+    Ticks(10);
     EXPECT_EQ(view.messages.size(), 2u);
 }
 

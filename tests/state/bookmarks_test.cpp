@@ -159,6 +159,7 @@ TEST_P(BookmarkCommandsTest, AddStoresThePlaceShownAtKeyOneAndConfirms) {
     EXPECT_EQ(BookMarkSection(),
               "[BookMark]\r\nMarkNum=1\r\n1=三体, 46.67%, [3-03 14:05] >P2,0,p560, <C:\\books\\三体.txt\r\n");
     EXPECT_EQ(view.tips, std::vector<std::string>{"已添加书签！"});
+    EXPECT_EQ(view.tipFlags, std::vector<unsigned>{kMbIconExclamation});
     EXPECT_EQ(reader->LineMarker(), 6);
     EXPECT_EQ(view.openMenu, (std::vector<MenuEntry>{{32781, "1. 三体, 46.67%, [3-03 14:05] >"}}));
     EXPECT_EQ(view.deleteMenu, (std::vector<MenuEntry>{{61204, "1. 三体, 46.67%, [3-03 14:05] >"}}));

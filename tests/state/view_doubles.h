@@ -43,6 +43,11 @@ public:
         return answer;
     }
     void ShowSelfClosingTip(const std::string& text) override { tips.push_back(text); }
+    void ShowSelfClosingTip(const std::string& text, unsigned flags) override {
+        tips.push_back(text);
+        tipFlags.push_back(flags);
+    }
+    std::vector<unsigned> tipFlags;
     // The edit session's rule: asked while the page is edited, Yes saves, a failed save keeps the page.
     bool OfferToSave(SavePlace place) override {
         if (!edited) return true;

@@ -73,6 +73,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"page-text", VerbPageText},
     {L"read-pages", VerbReadPages},
     {L"turn-pages", VerbTurnPages},
+    {L"post-frame", VerbPostFrame},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

@@ -54,6 +54,8 @@ int VerbSelection(Invocation& in);
 int VerbEnabled(Invocation& in);
 int VerbToolbarPressed(Invocation& in);
 int VerbDoubleClick(Invocation& in);
+// verbs_look.cpp
+int VerbPostFrame(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);
