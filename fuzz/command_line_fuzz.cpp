@@ -5,7 +5,8 @@
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string line(reinterpret_cast<const char*>(data), size);  // stops at a NUL, as the platform's does
+    const std::string line(reinterpret_cast<const char*>(data),
+                           size);  // stops at a NUL, as the platform's does
     const std::vector<std::string> args = fw::SplitCommandLine(line.c_str());
     std::size_t total = 0;
     for (const std::string& arg : args) {

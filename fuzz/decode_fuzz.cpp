@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         PEL_FUZZ_CHECK(text.find('\0') == std::string::npos);
         PEL_FUZZ_CHECK(pel::CountHighBitBytes(text) <= static_cast<long long>(text.size()));
     }
-    for (int encoding : {pel::kEncodingAnsi, pel::kEncodingUnicode, pel::kEncodingUnicodeBig, pel::kEncodingUtf8}) {
+    for (int encoding :
+         {pel::kEncodingAnsi, pel::kEncodingUnicode, pel::kEncodingUnicodeBig, pel::kEncodingUtf8}) {
         for (bool skipMark : {false, true}) {
             pel::DetectedEncoding forced;
             forced.encoding = encoding;

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         PEL_FUZZ_CHECK(match.byteOffset >= from.byteOffset && match.charPos >= from.charPos);
         PEL_FUZZ_CHECK(match.byteOffset + what.size() <= page.size());
         pel::TextPlace check;
-        PEL_FUZZ_CHECK(pel::PlaceOfPosition(page, match.charPos, check) && check.byteOffset == match.byteOffset);
+        PEL_FUZZ_CHECK(pel::PlaceOfPosition(page, match.charPos, check) &&
+                       check.byteOffset == match.byteOffset);
         page.replace(match.byteOffset, what.size(), with);
         const long long after = match.charPos + pel::ControlLength(with);
         if (!pel::PlaceOfPosition(page, after, from)) break;

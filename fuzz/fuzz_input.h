@@ -10,8 +10,7 @@ namespace pel::fuzz {
 
 class Input {
 public:
-    Input(const std::uint8_t* data, std::size_t size)
-        : rest_(reinterpret_cast<const char*>(data), size) {}
+    Input(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
 
     // One byte of choices; 0 once the input is used up.
     unsigned Byte() {
@@ -38,12 +37,12 @@ private:
 };
 
 // A broken expectation: abort so that libFuzzer keeps the input.
-#define PEL_FUZZ_CHECK(condition)                                                        \
-    do {                                                                                 \
-        if (!(condition)) {                                                              \
+#define PEL_FUZZ_CHECK(condition)                                                           \
+    do {                                                                                    \
+        if (!(condition)) {                                                                 \
             __builtin_printf("check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                \
-        }                                                                                \
+            std::abort();                                                                   \
+        }                                                                                   \
     } while (0)
 
 }  // namespace pel::fuzz

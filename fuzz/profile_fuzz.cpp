@@ -25,7 +25,8 @@ bool IsBlankByte(unsigned char c) { return c <= ' ' || c == 0x1A; }
 // quoted, and short enough to be read whole.
 bool KeptExactly(const std::string& v) {
     if (v.empty() || v.size() > pel::kProfileValueMax) return false;
-    if (IsBlankByte(static_cast<unsigned char>(v.front())) || IsBlankByte(static_cast<unsigned char>(v.back())))
+    if (IsBlankByte(static_cast<unsigned char>(v.front())) ||
+        IsBlankByte(static_cast<unsigned char>(v.back())))
         return false;
     if ((v.front() == '"' || v.front() == '\'') && v.back() == v.front() && v.size() >= 2) return false;
     for (std::size_t i = 0; i < v.size(); ++i) {

@@ -17,9 +17,7 @@ public:
     pel::QuoteExtent MeasureQuote(const std::string& text) override {
         return {static_cast<int>(text.size()) * 7, 14};
     }
-    void SetQuoteText(const std::string& text) override {
-        PEL_FUZZ_CHECK(text.size() <= fileSize + 64);
-    }
+    void SetQuoteText(const std::string& text) override { PEL_FUZZ_CHECK(text.size() <= fileSize + 64); }
     void MoveQuote(const pel::QuoteRect&, bool) override {}
     void RelayoutView() override {}
     std::size_t fileSize = 0;

@@ -3,7 +3,8 @@
 # one for SECONDS on a copy of its committed seed corpus. Exits non-zero when any target finds a crash, a
 # leak, a sanitizer report or a broken check; the input that caused it is kept in build/fuzz/findings/.
 #   bash scripts/fuzz.sh SECONDS [TARGET...]
-# PEL_FUZZ_NICE=1 runs the targets with nice -n 19; PEL_FUZZ_LOG_DIR keeps each target's log there.
+# PEL_FUZZ_NICE=1 runs the targets with nice -n 19; PEL_FUZZ_LOG_DIR keeps each target's log there;
+# PEL_FUZZ_NO_BUILD=1 runs the targets as last built (for runs side by side).
 set -uo pipefail
 
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -33,6 +34,7 @@ if ((${#need[@]})); then
         exit 1
 fi
 
+if [[ "${PEL_FUZZ_NO_BUILD:-0}" != 1 ]]; then
 # The sources as code page 936 text, the bytes the main builds give their literals.
 python3 "$REPO/fuzz/to_cp936.py" "$REPO/src" "$BUILD/src936" || exit 1
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
@@ -40,6 +42,7 @@ if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
         -DPEL_CP936_SRC="$BUILD/src936" >/dev/null || exit 1
 fi
 cmake --build "$BUILD" -j "$JOBS" || exit 1
+fi
 
 targets=("$@")
 if ((${#targets[@]} == 0)); then
