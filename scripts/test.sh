@@ -46,6 +46,8 @@ run_phase "native build" bash "$REPO/scripts/build.sh" --native-only
 if [[ ${result["native build"]} == passed ]]; then
     run_phase "native tests" ctest --test-dir "$BUILD_ROOT/native" --output-on-failure -j "$JOBS"
 fi
+# The parsers' fuzz targets, a few seconds each (scripts/fuzz.sh SECONDS runs them longer).
+run_phase "fuzz" bash "$REPO/scripts/fuzz.sh" "${PEL_FUZZ_SECONDS:-2}"
 run_phase "windows build" bash "$REPO/scripts/build.sh"
 if [[ ${result["windows build"]} == passed ]]; then
     # The end-to-end scenarios mostly wait on the reader: each takes one of the lanes (a display and a Wine
@@ -62,7 +64,7 @@ fi
 
 status=0
 echo "== summary ($((SECONDS - started)) s)"
-for name in "native build" "native tests" "windows build" "windows tests"; do
+for name in "native build" "native tests" "fuzz" "windows build" "windows tests"; do
     echo "   $name: ${result[$name]:-not run}"
     [[ ${result[$name]:-not run} == passed ]] || status=1
 done

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/command.h"
+#include "framework/command_line.h"
 
 namespace fw {
 
@@ -52,8 +53,5 @@ private:
     IdleFn idle_ = nullptr;
     std::vector<std::string> args_;
 };
-
-// Splits a command line the way the C runtime does (quotes group, backslashes literal).
-std::vector<std::string> SplitCommandLine(const char* commandLine);
 
 }  // namespace fw

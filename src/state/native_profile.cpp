@@ -164,8 +164,14 @@ std::string Serialize(const Document& doc) {
     return out;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
+bool ReadFileBytes(const std::string& path, std::string& bytes, const ProfileFiles* memory) {
     bytes.clear();
+    if (memory) {
+        const auto it = memory->find(path);
+        if (it == memory->end()) return false;
+        bytes = it->second;
+        return true;
+    }
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     char buffer[4096];
@@ -176,7 +182,11 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
     return ok;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+bool WriteFileBytes(const std::string& path, const std::string& bytes, ProfileFiles* memory) {
+    if (memory) {
+        (*memory)[path] = bytes;
+        return true;
+    }
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -184,9 +194,9 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     return written && closed;
 }
 
-Document Load(const std::string& path) {
+Document Load(const std::string& path, const ProfileFiles* memory) {
     std::string bytes;
-    ReadFileBytes(path, bytes);  // a missing or unreadable file reads as an empty one
+    ReadFileBytes(path, bytes, memory);  // a missing or unreadable file reads as an empty one
     return Parse(ThroughCodePage(bytes, false));
 }
 
@@ -275,7 +285,7 @@ int ParseProfileInt(std::string_view s) {
 
 int NativeProfile::ReadInt(const std::string& path, const std::string& section, const std::string& key,
                            int def) {
-    Document doc = Load(path);
+    Document doc = Load(path, memory_);
     const Key* k = FindValue(doc, section, key);
     if (!k) return def;
     return ParseProfileInt(CopyEntry(k->value, 30));  // the platform reads numbers through 30 characters
@@ -283,7 +293,7 @@ int NativeProfile::ReadInt(const std::string& path, const std::string& section, 
 
 std::string NativeProfile::ReadString(const std::string& path, const std::string& section,
                                       const std::string& key, const std::string& def) {
-    Document doc = Load(path);
+    Document doc = Load(path, memory_);
     std::string value;
     if (const Key* k = FindValue(doc, section, key)) {
         value = CopyEntry(k->value, kProfileValueMax + 1);
@@ -301,7 +311,7 @@ std::string NativeProfile::ReadString(const std::string& path, const std::string
 
 bool NativeProfile::WriteString(const std::string& path, const std::string& section, const std::string& key,
                                 const std::string& value) {
-    Document doc = Load(path);
+    Document doc = Load(path, memory_);
     const std::string sectionName(TrimLeft(Argument(section)));
     const std::string keyName(TrimLeft(Argument(key)));
     const std::string newValue(TrimLeft(Argument(value)));
@@ -319,12 +329,12 @@ bool NativeProfile::WriteString(const std::string& path, const std::string& sect
     if (k->hasValue && k->value == newValue) return true;  // nothing changes, the file stays as it is
     k->hasValue = true;
     k->value = newValue;
-    return WriteFileBytes(path, Serialize(doc));
+    return WriteFileBytes(path, Serialize(doc), memory_);
 }
 
 bool NativeProfile::ReadStruct(const std::string& path, const std::string& section, const std::string& key,
                                void* data, std::size_t size) {
-    Document doc = Load(path);
+    Document doc = Load(path, memory_);
     const Key* k = FindValue(doc, section, key);
     if (!k || CharCount(k->value) < 2 * size + 2) return false;
     // Every character parsed below is an ASCII letter or digit, so byte and character positions agree.

@@ -1,6 +1,9 @@
 // A portable private-profile store that reads and writes Config.ini exactly as the platform's
 // private-profile functions do, so the settings logic runs and is tested without Windows.
 #pragma once
+#include <map>
+#include <string>
+
 #include "state/profile.h"
 
 namespace pel {
@@ -16,8 +19,15 @@ namespace pel {
 // - writing the value a key already has leaves the file untouched; any other write rewrites the whole
 //   file as "[name]" and "key=value" lines ended by CR LF, new keys at the end of their section and
 //   new sections at the end of the file.
+// Settings files held in memory by path, in place of the disk: every call then works on the bytes of
+// the map as it would on the file's, without a file read per call.
+using ProfileFiles = std::map<std::string, std::string>;
+
 class NativeProfile : public IProfile {
 public:
+    NativeProfile() = default;
+    explicit NativeProfile(ProfileFiles* memory) : memory_(memory) {}
+
     int ReadInt(const std::string& path, const std::string& section, const std::string& key,
                 int def) override;
     std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
@@ -28,6 +38,9 @@ public:
                     std::size_t size) override;
     bool WriteStruct(const std::string& path, const std::string& section, const std::string& key,
                      const void* data, std::size_t size) override;
+
+private:
+    ProfileFiles* memory_ = nullptr;  // the disk when null
 };
 
 }  // namespace pel
