@@ -70,6 +70,10 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"enabled", VerbEnabled},
     {L"toolbar-pressed", VerbToolbarPressed},
     {L"double-click", VerbDoubleClick},
+    {L"resources", VerbResources},
+    {L"turn-pages", VerbTurnPages},
+    {L"open-books", VerbOpenBooks},
+    {L"commands", VerbCommands},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

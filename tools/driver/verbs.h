@@ -54,6 +54,11 @@ int VerbSelection(Invocation& in);
 int VerbEnabled(Invocation& in);
 int VerbToolbarPressed(Invocation& in);
 int VerbDoubleClick(Invocation& in);
+// verbs_soak.cpp
+int VerbResources(Invocation& in);
+int VerbTurnPages(Invocation& in);
+int VerbOpenBooks(Invocation& in);
+int VerbCommands(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);
