@@ -74,6 +74,10 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"read-pages", VerbReadPages},
     {L"turn-pages", VerbTurnPages},
     {L"post-frame", VerbPostFrame},
+    {L"resources", VerbResources},
+    {L"soak-turns", VerbSoakTurns},
+    {L"open-books", VerbOpenBooks},
+    {L"commands", VerbCommands},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

@@ -56,6 +56,11 @@ int VerbToolbarPressed(Invocation& in);
 int VerbDoubleClick(Invocation& in);
 // verbs_look.cpp
 int VerbPostFrame(Invocation& in);
+// verbs_soak.cpp
+int VerbResources(Invocation& in);
+int VerbSoakTurns(Invocation& in);
+int VerbOpenBooks(Invocation& in);
+int VerbCommands(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);
