@@ -7,7 +7,9 @@
 // key KEY [ctrl] [shift] [alt] [--input], focus ID, type ID TEXT, set-text ID TEXT,
 // answer ok|cancel|yes|no|..., dismiss, click ID, drop PATH, move X Y W H, close [--exit], gone;
 // select ID START END, selection ID, enabled ID, toolbar-pressed ID,
-// double-click ID.
+// double-click ID;
+// tooltip ID, hover ID, hover-at X Y, mouse-click ID, syscolor N, open-menu LETTER, close-menu,
+// file-version PATH, reg-access KEY deny|deny-delete|allow.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
@@ -70,6 +72,15 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"enabled", VerbEnabled},
     {L"toolbar-pressed", VerbToolbarPressed},
     {L"double-click", VerbDoubleClick},
+    {L"tooltip", VerbTooltip},
+    {L"hover", VerbHover},
+    {L"hover-at", VerbHoverAt},
+    {L"mouse-click", VerbMouseClick},
+    {L"syscolor", VerbSysColor},
+    {L"open-menu", VerbOpenMenu},
+    {L"close-menu", VerbCloseMenu},
+    {L"file-version", VerbFileVersion},
+    {L"reg-access", VerbRegAccess},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

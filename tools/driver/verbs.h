@@ -54,6 +54,16 @@ int VerbSelection(Invocation& in);
 int VerbEnabled(Invocation& in);
 int VerbToolbarPressed(Invocation& in);
 int VerbDoubleClick(Invocation& in);
+// verbs_shell.cpp
+int VerbTooltip(Invocation& in);
+int VerbHover(Invocation& in);
+int VerbHoverAt(Invocation& in);
+int VerbMouseClick(Invocation& in);
+int VerbSysColor(Invocation& in);
+int VerbOpenMenu(Invocation& in);
+int VerbCloseMenu(Invocation& in);
+int VerbFileVersion(Invocation& in);
+int VerbRegAccess(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);
