@@ -154,6 +154,8 @@ int main() {
     }
     auto it = kVerbs.find(verb);
     if (it == kVerbs.end()) return Usage();
+    // Verbs about files and the registry need no reader.
+    if (verb == L"file-version" || verb == L"reg-access") return it->second(in);
     // Every other verb needs the window; a short wait covers a reader that is still starting.
     if (!WaitForFrame(className, timeoutGiven ? in.timeoutMs : 3000, false, in.target)) {
         PrintError(L"no window of class " + className);
