@@ -1,8 +1,9 @@
 // The version resource of the program: the numbers of the VERSION file at the top of the tree, as the fixed
 // file and product version and as the two version strings, and the description Explorer shows.
 #include <windows.h>
-
+// The header below needs windows.h first.
 #include <gtest/gtest.h>
+#include <winver.h>
 
 #include <cstdio>
 #include <fstream>

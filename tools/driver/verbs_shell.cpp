@@ -5,6 +5,7 @@
 // The headers below need windows.h first.
 #include <aclapi.h>
 #include <commctrl.h>
+#include <winver.h>
 
 #include <cstring>
 #include <cwchar>
