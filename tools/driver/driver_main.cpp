@@ -9,7 +9,7 @@
 // select ID START END, selection ID, enabled ID, toolbar-pressed ID,
 // double-click ID;
 // tooltip ID, hover ID, hover-at X Y, mouse-click ID, syscolor N, open-menu LETTER, close-menu,
-// file-version PATH, reg-access KEY deny|deny-delete|allow.
+// file-version PATH, reg-volatile KEY.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
@@ -80,7 +80,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"open-menu", VerbOpenMenu},
     {L"close-menu", VerbCloseMenu},
     {L"file-version", VerbFileVersion},
-    {L"reg-access", VerbRegAccess},
+    {L"reg-volatile", VerbRegVolatile},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
@@ -155,7 +155,7 @@ int main() {
     auto it = kVerbs.find(verb);
     if (it == kVerbs.end()) return Usage();
     // Verbs about files and the registry need no reader.
-    if (verb == L"file-version" || verb == L"reg-access") return it->second(in);
+    if (verb == L"file-version" || verb == L"reg-volatile") return it->second(in);
     // Every other verb needs the window; a short wait covers a reader that is still starting.
     if (!WaitForFrame(className, timeoutGiven ? in.timeoutMs : 3000, false, in.target)) {
         PrintError(L"no window of class " + className);

@@ -63,7 +63,7 @@ int VerbSysColor(Invocation& in);
 int VerbOpenMenu(Invocation& in);
 int VerbCloseMenu(Invocation& in);
 int VerbFileVersion(Invocation& in);
-int VerbRegAccess(Invocation& in);
+int VerbRegVolatile(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);

@@ -1,9 +1,8 @@
 // Verbs around the shell side of the reader: the hyperlink labels of its About box (their tooltips, the
 // pointer over them, a real click), its menu bar opened as the keyboard opens it, the version resource
-// of a program file, and access rights on registry keys of the prefix.
+// of a program file, and registry keys that refuse the reader's writes.
 #include <windows.h>
 // The headers below need windows.h first.
-#include <aclapi.h>
 #include <commctrl.h>
 #include <winver.h>
 
@@ -235,42 +234,23 @@ int VerbFileVersion(Invocation& in) {
     return 0;
 }
 
-// reg-access KEY deny|deny-delete|allow: the access list of the key (under HKEY_CLASSES_ROOT): "deny" refuses
-// everyone every right but reading and changing the list itself, "deny-delete" refuses deletion only,
-// "allow" gives everyone every right.
-int VerbRegAccess(Invocation& in) {
-    if (in.args.size() < 2) return 2;
-    const std::wstring& mode = in.args[1];
-    DWORD denied = 0;
-    if (mode == L"deny")
-        denied = KEY_ALL_ACCESS & ~(READ_CONTROL | WRITE_DAC);
-    else if (mode == L"deny-delete")
-        denied = DELETE;
-    else if (mode != L"allow")
-        return 2;
+// reg-volatile KEY: creates KEY (under HKEY_CLASSES_ROOT) as a volatile key, below which the registry
+// refuses to create lasting keys (the way to make a key refuse a program's writes in a Wine prefix, whose
+// registry does not enforce access lists). Fails when KEY exists already as a lasting key.
+int VerbRegVolatile(Invocation& in) {
+    if (in.args.empty()) return 2;
     HKEY key = nullptr;
-    LONG rc = RegOpenKeyExW(HKEY_CLASSES_ROOT, in.args[0].c_str(), 0, READ_CONTROL | WRITE_DAC, &key);
+    DWORD disposition = 0;
+    LONG rc = RegCreateKeyExW(HKEY_CLASSES_ROOT, in.args[0].c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key, &disposition);
     if (rc != ERROR_SUCCESS) {
-        PrintError(L"cannot open the key: error " + std::to_wstring(rc));
+        PrintError(L"cannot create the key: error " + std::to_wstring(rc));
         return 1;
     }
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    PSID everyone = nullptr;
-    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-    std::vector<char> aclBuffer(512);
-    auto* acl = reinterpret_cast<PACL>(aclBuffer.data());
-    bool ok = everyone && InitializeAcl(acl, static_cast<DWORD>(aclBuffer.size()), ACL_REVISION) &&
-              (!denied || AddAccessDeniedAce(acl, ACL_REVISION, denied, everyone)) &&
-              AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
-    SECURITY_DESCRIPTOR sd{};
-    ok = ok && InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) &&
-         SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
-    if (ok) {
-        rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &sd);
-        ok = rc == ERROR_SUCCESS;
-        if (!ok) PrintError(L"cannot set the access list: error " + std::to_wstring(rc));
-    }
-    if (everyone) FreeSid(everyone);
     RegCloseKey(key);
-    return ok ? 0 : 1;
+    if (disposition != REG_CREATED_NEW_KEY) {
+        PrintError(L"the key exists already");
+        return 1;
+    }
+    return 0;
 }
