@@ -56,8 +56,10 @@ if [[ ! -f "$EXE" ]]; then
     exit 1
 fi
 
-stage="$BUILD_ROOT/package/$name"
-rm -rf "$stage"
+# The folder is laid out in a scratch place of its own, so that packages made at once do not meet.
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+stage="$scratch/$name"
 mkdir -p "$stage/books" "$OUT"
 
 # The program folder: the reader and, where the tree has them, the extractor programs beside it.
