@@ -188,18 +188,23 @@ int VerbOpenMenu(Invocation& in) {
 }
 
 int VerbCloseMenu(Invocation& in) {
+    // The menu loop of the reader's thread takes the keys of any of its windows: one Escape closes the
+    // pop-up, the next leaves the menu bar. No Escape is sent once the thread has left the menu, so that
+    // none reaches the reader's own key handling.
     DWORD start = GetTickCount();
-    while (VisibleMenuPopup(in.target.pid) || GetTickCount() - start < 200) {
-        // The menu loop of the reader's thread takes the keys of any of its windows.
-        PostMessageW(in.target.frame, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        PostMessageW(in.target.frame, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001));
-        Sleep(150);
+    for (;;) {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        bool inMenu = GetGUIThreadInfo(in.target.thread, &gui) &&
+                      (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE));
+        if (!inMenu && !VisibleMenuPopup(in.target.pid)) return 0;
         if (GetTickCount() - start >= in.timeoutMs) {
             PrintError(L"the menu stays open");
             return 1;
         }
+        PostMessageW(in.target.frame, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        Sleep(200);
     }
-    return 0;
 }
 
 // file-version PATH: the version resource of a program file: "FILEVERSION PRODUCTVERSION" of the fixed
