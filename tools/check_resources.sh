@@ -6,7 +6,11 @@
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${CHECK_RESOURCES_DIR:-$(mktemp -d)}
-x86_64-w64-mingw32-windres -I "$root/res" "$root/res/Pelinreader.rc" -O coff -o "$out/resources.o"
+# The version header the build writes from VERSION.
+IFS=. read -r major minor patch <"$root/VERSION"
+sed -e "s/@PEL_VERSION_MAJOR@/$major/" -e "s/@PEL_VERSION_MINOR@/$minor/" -e "s/@PEL_VERSION_PATCH@/$patch/" \
+    -e "s/@PEL_VERSION@/$major.$minor.$patch/" "$root/res/version.h.in" >"$out/pel_version.h"
+x86_64-w64-mingw32-windres -I "$root/res" -I "$out" "$root/res/Pelinreader.rc" -O coff -o "$out/resources.o"
 x86_64-w64-mingw32-g++-posix -std=c++20 -Wall -Wextra -finput-charset=UTF-8 -fexec-charset=CP936 \
     -I "$root/res" "$root/tools/check_resources.cpp" "$root/tools/check_resources_dialogs.cpp" \
     "$out/resources.o" \

@@ -7,7 +7,9 @@
 // key KEY [ctrl] [shift] [alt] [--input], focus ID, type ID TEXT, set-text ID TEXT,
 // answer ok|cancel|yes|no|..., dismiss, click ID, drop PATH, move X Y W H, close [--exit], gone;
 // select ID START END, selection ID, enabled ID, toolbar-pressed ID,
-// double-click ID.
+// double-click ID;
+// tooltip ID, hover ID, hover-at X Y, mouse-click ID, syscolor N, open-menu LETTER, close-menu,
+// file-version PATH, reg-volatile KEY.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
@@ -78,6 +80,15 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"soak-turns", VerbSoakTurns},
     {L"open-books", VerbOpenBooks},
     {L"commands", VerbCommands},
+    {L"tooltip", VerbTooltip},
+    {L"hover", VerbHover},
+    {L"hover-at", VerbHoverAt},
+    {L"mouse-click", VerbMouseClick},
+    {L"syscolor", VerbSysColor},
+    {L"open-menu", VerbOpenMenu},
+    {L"close-menu", VerbCloseMenu},
+    {L"file-version", VerbFileVersion},
+    {L"reg-volatile", VerbRegVolatile},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
@@ -151,6 +162,8 @@ int main() {
     }
     auto it = kVerbs.find(verb);
     if (it == kVerbs.end()) return Usage();
+    // Verbs about files and the registry need no reader.
+    if (verb == L"file-version" || verb == L"reg-volatile") return it->second(in);
     // Every other verb needs the window; a short wait covers a reader that is still starting.
     if (!WaitForFrame(className, timeoutGiven ? in.timeoutMs : 3000, false, in.target)) {
         PrintError(L"no window of class " + className);

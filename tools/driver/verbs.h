@@ -61,6 +61,16 @@ int VerbResources(Invocation& in);
 int VerbSoakTurns(Invocation& in);
 int VerbOpenBooks(Invocation& in);
 int VerbCommands(Invocation& in);
+// verbs_shell.cpp
+int VerbTooltip(Invocation& in);
+int VerbHover(Invocation& in);
+int VerbHoverAt(Invocation& in);
+int VerbMouseClick(Invocation& in);
+int VerbSysColor(Invocation& in);
+int VerbOpenMenu(Invocation& in);
+int VerbCloseMenu(Invocation& in);
+int VerbFileVersion(Invocation& in);
+int VerbRegVolatile(Invocation& in);
 
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);
