@@ -88,7 +88,7 @@ WaitOutcome CArchiveDriver::WaitForExtractor() {
             host_.ShowWaitNotice(true);
             noticeShown = true;
         }
-        if (host_.ReaderGaveUp()) {
+        if (host_.ReaderGaveUp() || polls >= kExtractorGiveUpPolls) {
             runner_.StopExtractor();
             host_.ShowWaitNotice(false);
             return WaitOutcome::kTimedOut;

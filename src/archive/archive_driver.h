@@ -61,6 +61,9 @@ inline constexpr int kExtractorPollMs = 200;
 // After this many polls that found the extractor still running (about 4.2 s) the wait shows its notice and
 // goes on until the extractor ends or the reader gives up.
 inline constexpr int kExtractorPollLimit = 20;
+// Until the window offers its give-up button, a wait that has gone on this long (five minutes) gives up by
+// itself, so an extractor that never ends cannot hold the reader for good.
+inline constexpr int kExtractorGiveUpPolls = 1500;
 
 inline constexpr char kBrowseExtractorTitle[] = "打开好压压缩命令行 HaoZipC.exe 位置";
 inline constexpr char kBrowseExtractorFilter[] = "好压压缩命令行(HaoZipC.exe)";

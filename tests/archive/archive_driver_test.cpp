@@ -323,6 +323,15 @@ TEST_F(ArchiveDriverTest, AReaderWhoGivesUpEndsTheExtractor) {
     EXPECT_EQ(host.notices, (std::vector<bool>{true, false}));
 }
 
+TEST_F(ArchiveDriverTest, AnExtractorThatNeverEndsIsEndedAfterFiveMinutes) {
+    runner.runningPolls = -1;
+    host.keepWaitingAsks = 1 << 30;
+    runner.StartHidden("x");
+    EXPECT_EQ(driver.WaitForExtractor(), WaitOutcome::kTimedOut);
+    EXPECT_EQ(runner.polls, kExtractorGiveUpPolls);
+    EXPECT_EQ(runner.stops, 1);
+}
+
 TEST_F(ArchiveDriverTest, AnExtractorThatWritesNoListingIsForgottenAndAskedForAgain) {
     UseExtractor("E:\\工具\\notepad.exe");
     ListingWillBe("'haozipc' is not recognized as an internal or external command.\r\n");
