@@ -198,9 +198,12 @@ void Reader::ForceUtf8Reload() {
 
 void Reader::EnterInPageBox(bool autoScrolling) {
     bool ok = false;
+    // Text that is no integer is refused with the integer validation message and left in the box to mend.
+    auto refuse = [this] { host_.MessageBox("请键入一个整数。", kAppCaption, kMbOk | kMbIconExclamation); };
     if (pagingMode != kPagingWhole) {
         const int number = host_.CurrentBoxValue(ok);
-        if (!ok || number > pageCount_ || number < 1) {
+        if (!ok) return refuse();
+        if (number > pageCount_ || number < 1) {
             host_.SetCurrentBox(currentPage_);
             return;
         }
@@ -210,7 +213,8 @@ void Reader::EnterInPageBox(bool autoScrolling) {
     }
     if (autoScrolling) return;
     const int number = host_.CurrentBoxValue(ok);
-    if (!ok || number >= totalShown_ || number < 0) {
+    if (!ok) return refuse();
+    if (number >= totalShown_ || number < 0) {
         host_.SetCurrentBox(currentShown_);
         return;
     }

@@ -14,7 +14,8 @@ std::size_t StreamChunkLength(std::string_view text, std::size_t pos, std::size_
     // cut cannot be judged on their own.
     std::size_t n = 0;
     while (n < room) {
-        const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[pos + n])) && n + 1 < left ? 2 : 1;
+        const std::size_t width =
+            IsLeadByte(static_cast<unsigned char>(text[pos + n])) && n + 1 < left ? 2 : 1;
         if (n + width > room) break;
         n += width;
     }

@@ -180,6 +180,29 @@ TEST_F(ReaderDisplayTest, EnterInThePageBox) {
     EXPECT_EQ(control.FirstVisibleLine(), 60);
 }
 
+TEST_F(ReaderDisplayTest, TextThatIsNoNumberIsRefusedInThePageBox) {
+    Open("D:\\n.txt", ChineseLines(200));
+    host.typedBox = 2;
+    reader.EnterInPageBox(false);
+    host.messages.clear();
+    host.currentBox = -1;
+    host.typedBoxValid = false;  // "abc" typed
+    reader.EnterInPageBox(false);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "\xC7\xEB\xBC\xFC\xC8\xEB\xD2\xBB\xB8\xF6\xD5\xFB\xCA\xFD\xA1\xA3");
+    EXPECT_EQ(host.messages[0].flags, kMbOk | kMbIconExclamation);
+    EXPECT_EQ(host.currentBox, -1);  // what was typed stays for the reader to mend
+    EXPECT_EQ(reader.CurrentPage(), 2);
+
+    reader.SwitchPagingMode(kPagingWhole);
+    reader.OnWholeBookTimer();
+    const int line = control.FirstVisibleLine();
+    host.messages.clear();
+    reader.EnterInPageBox(false);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(control.FirstVisibleLine(), line);
+}
+
 TEST_F(ReaderDisplayTest, OfferResumeAsksWithThePercentage) {
     const std::string book = ChineseLines(400);
     Open("D:\\r.txt", book);

@@ -76,8 +76,12 @@ TEST(StreamChunk, RandomBooksAreCutOnlyBetweenCharacters) {
         const int chars = 1 + static_cast<int>(rng() % 30000);
         for (int i = 0; i < chars; ++i) {
             switch (rng() % 4) {
-                case 0: text += static_cast<char>('a' + rng() % 26); break;
-                case 1: text += '\n'; break;
+                case 0:
+                    text += static_cast<char>('a' + rng() % 26);
+                    break;
+                case 1:
+                    text += '\n';
+                    break;
                 default:
                     text += static_cast<char>(0x81 + rng() % 0x7E);
                     text += static_cast<char>(0x40 + rng() % 0xBF);

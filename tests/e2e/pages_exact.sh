@@ -9,7 +9,6 @@ e2e_setup
 gen="$PEL_SOURCE_DIR/tools/bookgen/bookgen.py"
 ref="$PEL_SOURCE_DIR/tests/e2e/pages_reference.py"
 books=(
-    "gbk lf 1"
     "utf8 lf 2"
     "utf16le crlf 3"
 )

@@ -23,9 +23,10 @@ bool PageText(const Target& target, HWND edit, std::wstring& out) {
     // of the last line and that line's length.
     DWORD_PTR lines = 0, lastStart = 0, lastLength = 0;
     if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines) ||
-        !SendMessageTimeoutW(edit, EM_LINEINDEX, lines > 0 ? lines - 1 : 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                             &lastStart) ||
-        !SendMessageTimeoutW(edit, EM_LINELENGTH, lastStart, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lastLength))
+        !SendMessageTimeoutW(edit, EM_LINEINDEX, lines > 0 ? lines - 1 : 0, 0, SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &lastStart) ||
+        !SendMessageTimeoutW(edit, EM_LINELENGTH, lastStart, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &lastLength))
         return false;
     const size_t units = (static_cast<size_t>(lastStart) + static_cast<size_t>(lastLength)) * 2 + 64;
     RemoteBuffer request(target.pid, sizeof(GETTEXTEX));
@@ -116,7 +117,8 @@ int VerbTurnPages(Invocation& in) {
             return 1;
         }
         QueryPerformanceCounter(&end);
-        const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
+        const double ms =
+            1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
         char line[32];
         std::snprintf(line, sizeof line, "%.2f\n", ms);
         PrintUtf8(line);
