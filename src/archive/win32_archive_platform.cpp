@@ -8,6 +8,7 @@ namespace pel {
 
 Win32ProcessRunner::~Win32ProcessRunner() {
     if (process_) CloseHandle(process_);
+    if (job_) CloseHandle(job_);
 }
 
 bool Win32ProcessRunner::StartHidden(const std::string& commandLine) {
@@ -22,12 +23,30 @@ bool Win32ProcessRunner::StartHidden(const std::string& commandLine) {
     PROCESS_INFORMATION info{};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &info))
+    // The system's own interpreter by its full path: a cmd.exe in the program folder or the current
+    // folder never runs in its place.
+    char system[MAX_PATH] = "";
+    const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH - 9) return false;
+    const std::string interpreter = std::string(system) + "\\cmd.exe";
+    // The interpreter and the extractor it starts share a job, so that both can be ended together.
+    if (!job_) job_ = CreateJobObjectA(nullptr, nullptr);
+    if (!CreateProcessA(interpreter.c_str(), line.data(), nullptr, nullptr, FALSE,
+                        CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &startup, &info))
         return false;
+    if (job_) AssignProcessToJobObject(job_, info.hProcess);
+    ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     return true;
+}
+
+void Win32ProcessRunner::StopExtractor() {
+    if (job_) TerminateJobObject(job_, 1);
+    if (process_) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 2000);
+    }
 }
 
 bool Win32ProcessRunner::ExtractorRunning() {

@@ -19,9 +19,11 @@ public:
     // the extractor's file is called.
     bool ExtractorRunning() override;
     void Sleep(int milliseconds) override;
+    void StopExtractor() override;
 
 private:
     void* process_ = nullptr;  // HANDLE of the interpreter started last
+    void* job_ = nullptr;      // HANDLE of the job the interpreters run in
 };
 
 class Win32ArchiveFiles : public IArchiveFiles {
