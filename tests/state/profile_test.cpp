@@ -440,5 +440,33 @@ TEST(ProfileAgainstPlatform, RandomWritesGiveTheSameFilesAndReads) {
 }
 #endif
 
+// The store over files in memory keeps the bytes a file on disk would hold, and never touches the disk.
+TEST(ProfileInMemory, HoldsTheBytesTheFileWouldHold) {
+    NativeProfile disk;
+    ProfileFiles files;
+    NativeProfile memory(&files);
+    const std::string path = FreshPath("memory");
+    PutFile(path, "[Style]\r\n\r\n  KeyUD = 3 \r\n\x81\n[Quote]\nx\r\n");
+    files[path] = GetFile(path);
+    EXPECT_EQ(memory.ReadInt(path, "style", "keyud", 0), 3);
+    for (const char* value : {"1", "\xD6\xD0\xCE\xC4", " spaced ", "\"q\""}) {
+        ASSERT_TRUE(disk.WriteString(path, "Quote", "QuotePath", value));
+        ASSERT_TRUE(memory.WriteString(path, "Quote", "QuotePath", value));
+        EXPECT_EQ(files[path], GetFile(path)) << value;
+        EXPECT_EQ(memory.ReadString(path, "Quote", "QuotePath", ""),
+                  disk.ReadString(path, "Quote", "QuotePath", ""));
+    }
+    const unsigned char record[3] = {0x2C, 0x00, 0xFF};
+    ASSERT_TRUE(memory.WriteStruct(path, "Interface", "RemWndPlace", record, sizeof record));
+    unsigned char back[3] = {};
+    ASSERT_TRUE(memory.ReadStruct(path, "Interface", "RemWndPlace", back, sizeof back));
+    EXPECT_EQ(std::memcmp(back, record, sizeof record), 0);
+    EXPECT_EQ(GetFile(path).find("RemWndPlace"), std::string::npos);  // the disk was left alone
+
+    const std::string missing = FreshPath("memory_missing");
+    EXPECT_EQ(memory.ReadString(missing, "Style", "KeyUD", "d"), "d");
+    EXPECT_EQ(files.count(missing), 0u);
+}
+
 }  // namespace
 }  // namespace pel::testing
