@@ -25,8 +25,8 @@ check_pages() {
 }
 
 started=0
-for spec in "${books[@]}"; do
-    read -r encoding eol seed <<<"$spec"
+for shape in "${books[@]}"; do
+    read -r encoding eol seed <<<"$shape"
     book="$E2E_DIR/books/书$seed-$encoding-$eol.txt"
     python3 "$gen" "$book" --encoding "$encoding" --eol "$eol" --seed "$seed" --chapters 6 --paragraphs 12
     name="$encoding $eol"

@@ -72,6 +72,9 @@ int VerbCloseMenu(Invocation& in);
 int VerbFileVersion(Invocation& in);
 int VerbRegVolatile(Invocation& in);
 
+// The WM_DROPFILES block that names one file, as Explorer hands a drop to a window.
+std::vector<char> DropBlockFor(const std::wstring& path);
+
 // Brings the reader forward with the focus on `control`, so that synthesized input reaches it.
 void FocusControl(const Target& target, HWND control);
 bool WaitMessageBoxGone(HWND box, DWORD timeoutMs);

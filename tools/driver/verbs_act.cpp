@@ -241,14 +241,8 @@ int VerbDrop(Invocation& in) {
         return 1;
     }
     std::wstring path = in.args[0];
-    DROPFILES header{};
-    header.pFiles = sizeof(DROPFILES);
-    header.fWide = TRUE;
-    size_t size = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
-    RemoteBuffer block(in.target.pid, size);
-    std::vector<char> bytes(size, 0);
-    std::memcpy(bytes.data(), &header, sizeof header);
-    std::memcpy(bytes.data() + sizeof header, path.c_str(), path.size() * sizeof(wchar_t));
+    std::vector<char> bytes = DropBlockFor(path);
+    RemoteBuffer block(in.target.pid, bytes.size());
     if (!block.ok() || !block.Write(bytes.data(), bytes.size())) {
         PrintError(L"cannot reach the reader's memory");
         return 1;
@@ -256,6 +250,17 @@ int VerbDrop(Invocation& in) {
     if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block.address()), 0)) return 1;
     block.Release();
     return 0;
+}
+
+std::vector<char> DropBlockFor(const std::wstring& path) {
+    DROPFILES header{};
+    header.pFiles = sizeof(DROPFILES);
+    header.fWide = TRUE;
+    // The header, the wide path and two closing zeros (the end of the name and of the list).
+    std::vector<char> bytes(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t), 0);
+    std::memcpy(bytes.data(), &header, sizeof header);
+    std::memcpy(bytes.data() + sizeof header, path.c_str(), path.size() * sizeof(wchar_t));
+    return bytes;
 }
 
 // Closes the reader (WM_CLOSE, or the Exit command with --exit) and waits for its process to end.

@@ -13,7 +13,6 @@
 #include <winternl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -213,14 +212,8 @@ int VerbOpenBooks(Invocation& in) {
     names.erase(names.begin(), names.begin() + first);
     for (long i = 0; i < count; ++i) {
         std::wstring path = dir + names[static_cast<size_t>(i)];
-        DROPFILES header{};
-        header.pFiles = sizeof(DROPFILES);
-        header.fWide = TRUE;
-        size_t size = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
-        RemoteBuffer block(in.target.pid, size);
-        std::vector<char> bytes(size, 0);
-        std::memcpy(bytes.data(), &header, sizeof header);
-        std::memcpy(bytes.data() + sizeof header, path.c_str(), path.size() * sizeof(wchar_t));
+        std::vector<char> bytes = DropBlockFor(path);
+        RemoteBuffer block(in.target.pid, bytes.size());
         if (!block.ok() || !block.Write(bytes.data(), bytes.size())) return 1;
         // The drop is handled once the title names the book; the block is then freed here, so that the
         // openings themselves leave nothing behind in the reader.
