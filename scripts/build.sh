@@ -2,7 +2,7 @@
 # Configures and builds the Windows program in build/win (Release, mingw-w64) and, on request, the native
 # logic and tests in build/native (Debug, with ASan and UBSan unless PEL_SANITIZE=OFF).
 #
-#   scripts/build.sh            Windows build only
+#   scripts/build.sh            Windows build only (with the extractor, scripts/extractor.sh)
 #   scripts/build.sh --native   both builds
 #   scripts/build.sh --native-only
 # PEL_BUILD_ROOT moves the build folders (default <repo>/build).
@@ -46,4 +46,6 @@ if ((want_win)); then
     cmake -S "$REPO" -B "$BUILD_ROOT/win" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake" "${LAUNCHER[@]}"
     cmake --build "$BUILD_ROOT/win" -j "$JOBS"
+    # The extractor the program folder carries (scripts/layout.sh), built once per machine and version.
+    echo "== extractor: $(bash "$REPO/scripts/extractor.sh")"
 fi
