@@ -6,7 +6,8 @@
 #
 # pel_layout DIR copies the three programs into DIR (made when missing). It expects the Windows build in
 # $PEL_BUILD_ROOT/win (default <repo>/build/win) and builds 7zz.exe when its cache holds none
-# (scripts/extractor.sh). Returns non-zero, with a message, when one of them cannot be had.
+# (scripts/extractor.sh). With PEL_LAYOUT_NO_BUILD=1 it builds nothing: what is not built already is
+# reported at once. Returns non-zero, with a message, when one of them cannot be had.
 
 PEL_LAYOUT_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -16,13 +17,22 @@ pel_layout() {
     local reader="$root/win/src/app/Pelinreader.exe"
     local haozipc="$root/win/tools/haozipc/HaoZipC.exe"
     local engine
-    if [[ ! -f $haozipc ]]; then
-        cmake --build "$root/win" --target haozipc -j "${PEL_JOBS:-2}" >&2 || true
+    if [[ ${PEL_LAYOUT_NO_BUILD:-0} == 1 ]]; then
+        engine="$(PEL_BUILD_ROOT="$root" bash "$PEL_LAYOUT_REPO/scripts/extractor.sh" --path)"
+        if [[ -z $engine || ! -f $engine ]]; then
+            echo "pel_layout: 7zz.exe is not built (${engine:-no cache under $root/extractor});" \
+                "scripts/build.sh builds it" >&2
+            return 1
+        fi
+    else
+        if [[ ! -f $haozipc ]]; then
+            cmake --build "$root/win" --target haozipc -j "${PEL_JOBS:-2}" >&2 || true
+        fi
+        engine="$(PEL_BUILD_ROOT="$root" bash "$PEL_LAYOUT_REPO/scripts/extractor.sh")" || {
+            echo "pel_layout: 7zz.exe could not be built" >&2
+            return 1
+        }
     fi
-    engine="$(PEL_BUILD_ROOT="$root" bash "$PEL_LAYOUT_REPO/scripts/extractor.sh")" || {
-        echo "pel_layout: 7zz.exe could not be built" >&2
-        return 1
-    }
     local file
     for file in "$reader" "$haozipc" "$engine"; do
         if [[ ! -f $file ]]; then

@@ -5,7 +5,8 @@
 #
 # dist/Pelinreader-<version>-win64.zip (the version is the one in VERSION) holds Pelinreader.exe, the
 # extractor programs beside it when the tree lays them out (scripts/layout.sh), books\ with the sample
-# novel, and 说明.txt (GBK, CR LF). --no-build packages what build/win holds; --exe takes the program from
+# novel, and 说明.txt (GBK, CR LF). --no-build packages what build/win and the extractor cache hold and
+# builds nothing (a missing extractor program is an error at once); --exe takes the program from
 # elsewhere; --out writes the zip into DIR instead of dist/. The last line printed is the zip's path.
 set -euo pipefail
 
@@ -28,7 +29,7 @@ while (($#)); do
             shift
             ;;
         -h | --help)
-            sed -n '2,9p' "$0"
+            sed -n '2,10p' "$0"
             exit 0
             ;;
         *)
@@ -66,7 +67,10 @@ mkdir -p "$stage/books" "$OUT"
 if [[ -f "$REPO/scripts/layout.sh" ]]; then
     # shellcheck disable=SC1091
     source "$REPO/scripts/layout.sh"
-    pel_layout "$stage"
+    if ! PEL_LAYOUT_NO_BUILD=$((1 - build)) pel_layout "$stage"; then
+        echo "package.sh: the program folder could not be laid out" >&2
+        exit 1
+    fi
 fi
 cp "$EXE" "$stage/Pelinreader.exe"
 cp "$REPO/samples/sample.txt" "$stage/books/sample.txt"
