@@ -70,10 +70,17 @@ check_eq "its address" "https://example.com/pelin" "$(drv --box tooltip 1040)"
 
 # colours ID: the label's colours by name: link, visited, hover, each with its pixel count.
 hover_rgb="$(drv syscolor 13)"
+ABOUT_XID=""
+# The picture is read from the About box's own X window: on the root window Xvfb gives black where the
+# box lies.
+about_window() { xwininfo -root -tree | grep -F '"关于 "' | grep -o '0x[0-9a-f]*' | head -n 1; }
 colours() {
-    local x y w h
+    local x y w h bx by
     read -r x y w h < <(drv --box rect "$1")
-    convert x:root -crop "${w}x${h}+${x}+${y}" +repage -depth 8 -format %c histogram:info: 2>/dev/null |
+    read -r bx by _ < <(drv --box rect)
+    [[ -n "$ABOUT_XID" ]] || ABOUT_XID="$(about_window)"
+    import -window "$ABOUT_XID" -crop "${w}x${h}+$((x - bx))+$((y - by))" +repage -depth 8 -format %c \
+        histogram:info: 2>/dev/null |
         sed -n 's/^ *\([0-9]*\):.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\2,\3,\4 \1/p' |
         awk -v h="$hover_rgb" '
             # Text is drawn smoothed: a colour counts when a pixel lies close to it.

@@ -37,16 +37,27 @@ std::vector<HWND> TopLevelOfClass(DWORD pid, const wchar_t* className) {
     return search.found;
 }
 
-// Moves the pointer to a screen point as a real mouse would, so that the window below it gets its moves.
-bool MovePointer(int x, int y) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    if (w < 2 || h < 2) return false;
+bool SendPointerTo(int x, int y, int w, int h) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65535 + (w - 1) / 2) / (w - 1));
     input.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65535 + (h - 1) / 2) / (h - 1));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return SendInput(1, &input, sizeof input) == 1;
+}
+
+// Moves the pointer to a screen point as a real mouse would, so that the window below it gets its moves.
+// Under Wine the window below sees a move only when the next one comes, so the pointer goes on by one
+// pixel after a pause and comes back: the moves to the point itself are seen at once.
+bool MovePointer(int x, int y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    if (w < 2 || h < 2) return false;
+    const int nudged = x + 1 < w ? x + 1 : x - 1;
+    if (!SendPointerTo(x, y, w, h)) return false;
+    Sleep(40);
+    if (!SendPointerTo(nudged, y, w, h)) return false;
+    Sleep(40);
+    return SendPointerTo(x, y, w, h);
 }
 
 bool ControlCentre(const Invocation& in, POINT& centre) {
