@@ -149,7 +149,7 @@ drv double-click 1000
 wait_eq "the book in the zip opens" "雨夜长街.txt" drv title
 wait_eq "its first line is the chapter title" "0	第一章 雨夜" drv first-line
 check_match "and its page shows the first paragraph" "*第1段，江南的雨下了一整天*那封没有寄出的信。*" \
-    "$(drv text 1014)"
+    "$(drv text 1018)"
 stop_reader
 check_clean_exit "the reader ends cleanly after the zip"
 
