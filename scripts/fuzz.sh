@@ -37,9 +37,15 @@ fi
 if [[ "${PEL_FUZZ_NO_BUILD:-0}" != 1 ]]; then
 # The sources as code page 936 text, the bytes the main builds give their literals.
 python3 "$REPO/fuzz/to_cp936.py" "$REPO/src" "$BUILD/src936" || exit 1
+# ccache, when the machine has it, keeps the objects across fresh build folders, as the main builds do.
+launcher=()
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$REPO")}"
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then
     cmake -S "$REPO/fuzz" -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-        -DPEL_CP936_SRC="$BUILD/src936" >/dev/null || exit 1
+        -DPEL_CP936_SRC="$BUILD/src936" "${launcher[@]}" >/dev/null || exit 1
 fi
 cmake --build "$BUILD" -j "$JOBS" || exit 1
 fi

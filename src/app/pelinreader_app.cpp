@@ -122,7 +122,12 @@ bool CPelinreaderApp::SaveSettingsAtExit() {
     view.FillExitSnapshot(s);
     frame_->FillExitSnapshot(s);
     ExitHooks hooks(view);
-    pel::WriteSettingsAtExit(*profile, iniPath, s, hooks);
+    if (!pel::WriteSettingsAtExit(*profile, iniPath, s, hooks)) {
+        // The settings file is read-only, a folder, or on a folder the reader may not write: the book and
+        // its text are untouched, only this run's settings are gone, and the reader is told where.
+        const std::string text = "设置无法保存：" + iniPath;
+        MessageBoxA(MainWindow(), text.c_str(), AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+    }
     return !hooks.saveFailed;
 }
 

@@ -103,8 +103,49 @@ int ReadMarkLine(IProfile& profile, const std::string& iniPath) {
     return ReadSetting(profile, iniPath, settings::kMarkLine);
 }
 
-void WriteSettingsAtExit(IProfile& p, const std::string& path, const ExitSnapshot& s, IExitHooks& hooks) {
+namespace {
+
+// Passes every call on to the real store and remembers whether any write was refused (a read-only or
+// missing folder, a file that is a folder, a full disk), so the exit can tell the reader once.
+class WriteCheckingProfile final : public IProfile {
+public:
+    explicit WriteCheckingProfile(IProfile& inner) : inner_(inner) {}
+    int ReadInt(const std::string& path, const std::string& section, const std::string& key,
+                int def) override {
+        return inner_.ReadInt(path, section, key, def);
+    }
+    std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
+                           const std::string& def) override {
+        return inner_.ReadString(path, section, key, def);
+    }
+    bool WriteString(const std::string& path, const std::string& section, const std::string& key,
+                     const std::string& value) override {
+        return Note(inner_.WriteString(path, section, key, value));
+    }
+    bool ReadStruct(const std::string& path, const std::string& section, const std::string& key, void* data,
+                    std::size_t size) override {
+        return inner_.ReadStruct(path, section, key, data, size);
+    }
+    bool WriteStruct(const std::string& path, const std::string& section, const std::string& key,
+                     const void* data, std::size_t size) override {
+        return Note(inner_.WriteStruct(path, section, key, data, size));
+    }
+    bool AllWritten() const { return failures_ == 0; }
+
+private:
+    bool Note(bool written) {
+        if (!written) ++failures_;
+        return written;
+    }
+    IProfile& inner_;
+    int failures_ = 0;
+};
+
+}  // namespace
+
+bool WriteSettingsAtExit(IProfile& store, const std::string& path, const ExitSnapshot& s, IExitHooks& hooks) {
     using namespace settings;
+    WriteCheckingProfile p(store);
     CConfigFile config(p, path);
     // 1, 2: where the reader stopped, and the text style.
     config.SaveLastReadEntry(s.fileName, s.page, s.bookPath, s.now);
@@ -161,6 +202,7 @@ void WriteSettingsAtExit(IProfile& p, const std::string& path, const ExitSnapsho
     WriteSetting(p, path, kShukuFlag, s.sidebarShowsBookFolder ? s.librarySelection : 0);
     // 11
     if (s.editMode) hooks.OfferToSaveText();
+    return p.AllWritten();
 }
 
 }  // namespace pel

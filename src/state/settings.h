@@ -247,8 +247,9 @@ public:
     virtual void OfferToSaveText() = 0;
 };
 
-// The exit handler's writes, in their order. The frame closes after it returns.
-void WriteSettingsAtExit(IProfile& profile, const std::string& iniPath, const ExitSnapshot& snapshot,
+// The exit handler's writes, in their order. The frame closes after it returns. Every step runs even when
+// the store refuses a write; the result is false when any write was refused, so the reader can be told.
+bool WriteSettingsAtExit(IProfile& profile, const std::string& iniPath, const ExitSnapshot& snapshot,
                          IExitHooks& hooks);
 
 }  // namespace pel

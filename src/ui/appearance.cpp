@@ -56,6 +56,9 @@ void Appearance::ApplyTextFormat() {
     cf.bCharSet = GB2312_CHARSET;
     SendMessageA(page_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
     SendMessageA(page_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    // The control keeps the format it replaced for undoing; a page being read has nothing to undo, and a
+    // long session of appearance changes would otherwise hold every format it ever had.
+    if (GetWindowLongPtrA(page_, GWL_STYLE) & ES_READONLY) SendMessageA(page_, EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
 bool Appearance::PickFont(HWND owner) {

@@ -25,6 +25,22 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) 
     return 0;
 }
 
+// Lines longer than this are not wrapped: the control measures the rest of a line again for every row it
+// wraps, so a line of megabytes would hold the reader for hours; such a line scrolls sideways instead.
+constexpr std::size_t kLongestWrappedLine = 32 * 1024;
+
+bool HasOverlongLine(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t lf = text.find('\n', start);
+        const std::size_t end = lf == std::string_view::npos ? text.size() : lf;
+        if (end - start > kLongestWrappedLine) return true;
+        if (lf == std::string_view::npos) break;
+        start = lf + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RichPageControl::Attach(HWND edit) {
@@ -35,6 +51,12 @@ void RichPageControl::Attach(HWND edit) {
 
 void RichPageControl::SetText(std::string_view cp936) {
     if (!edit_) return;
+    const bool wrap = !HasOverlongLine(cp936);
+    if (wrap != wrapping_) {
+        SetWindowTextA(edit_, "");
+        SendMessageA(edit_, EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+        wrapping_ = wrap;
+    }
     if (cp936.size() < 4096) {
         // Short texts (notices, small pages) go in directly and show at once.
         std::string copy(cp936);

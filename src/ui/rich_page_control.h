@@ -27,6 +27,7 @@ public:
 
 private:
     HWND edit_ = nullptr;
+    bool wrapping_ = true;  // lines wrap at the page's width, unless the page holds an overlong line
 };
 
 }  // namespace pel

@@ -12,7 +12,7 @@ if [[ "${PEL_SOAK_FULL:-0}" == 1 ]]; then
 else
     turns=600 opens=30 modes=30 looks=30
 fi
-gdi_bound=16 user_bound=4 bytes_bound=$((6 * 1024 * 1024))
+gdi_bound=16 user_bound=4 bytes_bound=$((2 * 1024 * 1024))
 
 # A book of chapters that every paging mode can split, and $opens+2 different books beside it.
 chapter_book() {

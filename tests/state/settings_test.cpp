@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "state/config_file.h"
 #include "state/native_profile.h"
@@ -163,6 +164,42 @@ TEST_P(SettingsFile, LaterFeaturesRunAtTheirStepsOfTheExit) {
     EXPECT_FALSE(Holds(hooks.fileAtCredit, "UNDERLINE"));
     EXPECT_EQ(hooks.saveOffers, 1);
     EXPECT_TRUE(Holds(hooks.fileAtSaveOffer, "shukuflag=0"));
+}
+
+TEST_P(SettingsFile, ExitIntoAFolderNamedLikeTheFileReportsFailureAndStillRunsEveryStep) {
+    const std::string path = FreshPath("folder");
+    ASSERT_TRUE(std::filesystem::create_directory(path));
+    ExitSnapshot snapshot;
+    snapshot.libraryFolder = "D:\\books";
+    snapshot.editMode = true;
+    RecordingHooks hooks(path);
+    RecordingProfile recording(*profile);
+    EXPECT_FALSE(WriteSettingsAtExit(recording, path, snapshot, hooks));
+    // Nothing stops at the first refusal: every key is still tried and the text is still offered for saving.
+    EXPECT_NE(std::find(recording.writes.begin(), recording.writes.end(), "Interface/shukuflag"),
+              recording.writes.end());
+    EXPECT_EQ(hooks.saveOffers, 1);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+
+    const std::string file = FreshPath("fine");
+    EXPECT_TRUE(WriteSettingsAtExit(*profile, file, snapshot, hooks));
+}
+
+TEST_P(SettingsFile, AMegabyteFileIsReadAndWrittenBackWhole) {
+    std::string bytes = "[Style]\r\ntxtsize=300\r\n[Padding]\r\n";
+    for (int i = 0; bytes.size() < 1024 * 1024; ++i)
+        bytes += "k" + std::to_string(i) + "=" + std::string(60, 'v') + "\r\n";
+    const std::string path = FileWith(bytes);
+    CConfigFile config(*profile, path);
+    config.LoadStyle();
+    EXPECT_EQ(config.Style().textSize, 300);
+    ExitSnapshot snapshot;
+    snapshot.style = config.Style();
+    RecordingHooks hooks(path);
+    EXPECT_TRUE(WriteSettingsAtExit(*profile, path, snapshot, hooks));
+    const std::string after = GetFile(path);
+    EXPECT_TRUE(Holds(after, "k1000=" + std::string(60, 'v') + "\r\n"));
+    EXPECT_GT(after.size(), bytes.size());
 }
 
 TEST_P(SettingsFile, LibraryFolderAlreadyListedIsNotAddedAgain) {
