@@ -100,6 +100,9 @@ public:
 
     // Showing pages and positions.
     void ShowPage(int page);
+    // Start-up's return to the page of the last run: OpenBook has shown the first page (in chapter mode the
+    // text before chapter 1 when the book has some); the saved page is shown when it is another one.
+    void ReturnToSavedPage(int page);
     void GoToTextPosition(long long position);
     void SyncTitle();
 

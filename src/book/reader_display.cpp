@@ -76,6 +76,12 @@ void Reader::ShowPage(int page) {
     page_.ClearModified();
 }
 
+void Reader::ReturnToSavedPage(int page) {
+    // The whole book is its only page.
+    if (pagingMode == kPagingWhole || page == currentPage_) return;
+    ShowPage(page);
+}
+
 std::string_view Reader::CurrentPageBytes() const {
     if (!ShowsPage()) return std::string_view(*text_).substr(0, 0);
     const long long length = TextLength();

@@ -148,7 +148,9 @@ void Navigator::RestoreLastLine(IProfile& profile, const std::string& iniPath) {
     if (reader_.LineMarker() == -1) {
         const int line = ReadMarkLine(profile, iniPath);
         reader_.SetLineMarker(line);
-        page_.ScrollLines(line);
+        // In whole-book mode the line tracking brings the saved line to the top by itself (once per run);
+        // scrolling down by it here as well would land that many lines further on at every start.
+        if (reader_.pagingMode != kPagingWhole) page_.ScrollLines(line);
     }
     host_.KillTimer(kTimerRestoreLine);
 }

@@ -72,7 +72,8 @@ public:
     bool HandleKey(int virtualKey);
     // 32847 after the dialog's OK, with the percentage typed.
     void JumpToPercent(double percent);
-    // Timer 101: the first visible line of the last run, unless a jump has set one already.
+    // Timer 101: the first visible line of the last run, unless a jump has set one already. In whole-book
+    // mode it only records the line: the whole-book line tracking scrolls to it.
     void RestoreLastLine(IProfile& profile, const std::string& iniPath);
 
     bool EndOfBookShown() const { return endOfBookShown_; }

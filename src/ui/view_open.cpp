@@ -14,8 +14,7 @@ void CPelinreaderView::ReopenLastBook() {
     reader_.SetBookPath(last.path);
     reader_.OpenBook(last.path);
     if (reader_.BookPath().empty()) return;
-    const int page = std::atoi(last.page.c_str());
-    if (page != 1) reader_.ShowPage(page);
+    reader_.ReturnToSavedPage(std::atoi(last.page.c_str()));
     AddToSidebar(pel::FileNameOf(reader_.BookPath()));
     StartTimer(TIMER_RESTORE_LINE, 200);
     RestoreLibrarySelection();

@@ -101,6 +101,20 @@ TEST_F(DecodeBookTest, Utf16BothByteOrdersEndAtAZeroUnit) {
     EXPECT_EQ(Decode(Utf16File(u"中", false) + "x"), "中");
 }
 
+// A UTF-16 book cut to an odd length keeps every whole unit in either byte order; the last byte, half a
+// unit, makes no character. A high surrogate left without its pair becomes the replacement character.
+TEST_F(DecodeBookTest, Utf16OfOddLengthKeepsEveryWholeUnit) {
+    const std::u16string text = u"第一章 开端\r\n江南的雨下了一整天。\r\n";
+    for (bool big : {false, true}) {
+        for (char last : {'\n', '\0', '\xD6'}) {
+            EXPECT_EQ(Decode(Utf16File(text, big) + last), "第一章 开端\r\n江南的雨下了一整天。\r\n") << big;
+        }
+        const std::string pair = Utf16File(u"雨\U00020000", big);
+        EXPECT_EQ(Decode(pair.substr(0, pair.size() - 1)), "雨?") << big;
+        EXPECT_EQ(Decode(Utf16File(u"", big) + 'a'), "") << big;
+    }
+}
+
 TEST_F(DecodeBookTest, Utf8WithMarkDetectedAndForced) {
     EXPECT_EQ(Decode(Bytes({0xEF, 0xBB, 0xBF}) + Utf8(u8"中文")), "中文");
     EXPECT_EQ(Decode(Utf8(u8"abc中文")), "abc中文");

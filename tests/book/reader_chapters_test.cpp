@@ -36,6 +36,35 @@ TEST_F(ReaderChaptersTest, ChapterModeShowsThePrefaceAsPageZero) {
     EXPECT_TRUE(host.published.chapterTitles.empty());
 }
 
+// The page the last run ended on comes back at start-up in every mode; in chapter mode page 1 too, though
+// the book opens on its preface.
+TEST_F(ReaderChaptersTest, StartUpReturnsToTheSavedPage) {
+    const std::string book = ChapterNovel(6, "序言\r\n");
+    reader.pagingMode = kPagingChapters;
+    for (int saved : {0, 1, 4}) {
+        Open("D:\\n.txt", book);
+        ASSERT_EQ(reader.CurrentPage(), 0);
+        reader.ReturnToSavedPage(saved);
+        EXPECT_EQ(reader.CurrentPage(), saved);
+        EXPECT_EQ(host.currentBox, saved);
+        EXPECT_EQ(control.LineText(0),
+                  saved == 0 ? "序言" : "第" + std::to_string(saved) + "章 标题" + std::to_string(saved));
+    }
+
+    // Lines mode opens on page 1 and shows the saved page; whole-book mode keeps its one page as it is.
+    reader.pagingMode = kPagingLines;
+    Open("D:\\l.txt", ChineseLines(200));
+    reader.ReturnToSavedPage(3);
+    EXPECT_EQ(reader.CurrentPage(), 3);
+    EXPECT_EQ(control.LineText(0), "第101行：天地玄黄宇宙洪荒abc");
+    const std::string whole = "line one\n\nline two\n";
+    reader.pagingMode = kPagingWhole;
+    Open("D:\\w.txt", whole);
+    reader.ReturnToSavedPage(2);
+    EXPECT_EQ(reader.CurrentPage(), 1);
+    EXPECT_EQ(control.text(), whole);
+}
+
 TEST_F(ReaderChaptersTest, FewerThanFiveChaptersFallBackToLinesWithASelfClosingTip) {
     const std::string book = ChineseLines(200);
     Open("D:\\plain.txt", book);

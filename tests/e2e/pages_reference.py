@@ -5,10 +5,13 @@ what the driver read back from the page control against them.
 pages_reference.py BOOK ENCODING MODE READBACK
   ENCODING: gbk, utf8, utf8bom, utf16le, utf16be (what the book was written in)
   MODE: lines (every page, 50 lines each), whole (the whole book as one page, as it stands), chapters (the
-        pages read follow each other without gap or overlap and run to the end of the book)
+        pages read follow each other without gap or overlap and run to the end of the book); lines:N (the one
+        page read is line page N), chapter:N (the one page read is a piece of the book from the Nth heading
+        line of the shape 第…章 up to the next one, or to the end of the book)
   READBACK: output of the driver's read-pages or page-text verb
 Prints one line per mismatch and exits 1 when there is any.
 """
+import re
 import sys
 
 
@@ -120,6 +123,22 @@ def main(book, encoding, mode, readback):
             if number != str(k):
                 print("chapter %d: box 1015 shows %r" % (k, number))
                 bad += 1
+    elif mode.startswith("lines:"):
+        k = int(mode[6:])
+        want = shown(line_pages(text)[k - 1])
+        if normal(got[0][1]) != want:
+            print("line page %d differs %s" % (k, first_difference(want, normal(got[0][1]))))
+            bad += 1
+    elif mode.startswith("chapter:"):
+        k = int(mode[8:])
+        full = shown(text)
+        heads = [m.start() for m in re.finditer(r"^第[零一二三四五六七八九十百]+章 ", full, re.M)]
+        end = heads[k] if k < len(heads) else len(full)
+        want = full[heads[k - 1]:end]
+        body = normal(got[0][1])
+        if body != want and body != want.rstrip("\n"):
+            print("chapter %d differs %s" % (k, first_difference(want, body)))
+            bad += 1
     else:
         raise SystemExit("unknown mode " + mode)
     return 1 if bad else 0

@@ -339,6 +339,38 @@ TEST_F(NavigatorTest, RestoringTheLastLineScrollsOnlyWithoutAJump) {
     EXPECT_EQ(host.killedTimers.size(), 2u);
 }
 
+// Whole-book mode at start-up: the line tracking's one-time restore and timer 101 both see the saved line;
+// whichever fires first, the page stops at that line, and the line saved at exit is the same again, so
+// start after start the reader comes back to one place.
+TEST_F(NavigatorTest, WholeBookStartsRestoreTheSavedLineOnceInEitherTimerOrder) {
+    const std::string ini = FreshPath("wholeline");
+    NativeProfile profile;
+    for (bool trackingFirst : {true, false}) {
+        int saved = 25;
+        for (int start = 1; start <= 3; ++start) {
+            PutFile(ini, "[Style]\r\nMarkLine=" + std::to_string(saved) + "\r\n");
+            ScrollingPageControl page{10};
+            QuietReaderHost quiet;
+            Reader run(page, quiet, files, codePage);
+            Navigator nav(run, page, host);
+            files.files[kBookPath] = Lines(400);
+            run.pagingMode = kPagingWhole;
+            run.savedMarkLine = saved;
+            run.SetBookPath(kBookPath);
+            run.OpenBook(kBookPath);
+            if (trackingFirst) run.OnWholeBookTimer();
+            nav.RestoreLastLine(profile, ini);
+            for (int tick = 0; tick < 3; ++tick) run.OnWholeBookTimer();
+            run.OnPositionTimer();
+            EXPECT_EQ(page.FirstVisibleLine(), 25)
+                << "start " << start << (trackingFirst ? ", 102 first" : "");
+            EXPECT_EQ(run.LineMarker(), 25);
+            saved = run.MarkLine();
+        }
+        EXPECT_EQ(saved, 25);
+    }
+}
+
 TEST(ReadingTimeText, HoursMinutesAndSecondsPadded) {
     EXPECT_EQ(FormatReadingTime(0), "0小时  0分  0秒 ");
     EXPECT_EQ(FormatReadingTime(59), "0小时  0分 59秒 ");
