@@ -13,6 +13,8 @@ enum class SavePlace {
     kJumpToPercent,  // the jump dialog confirmed: "是否保存当前文本？", SavePage
     kExit,           // exit, asked whenever edit mode is on: "是否保存文本？", SavePage
     kOpenBook,       // another book from the open-file dialog or a drop: "是否保存文本？", SavePage
+    kReload,         // the book read or paged anew (paging mode, chapter rule, blank lines, UTF-8, the page
+                     // box, the contents): "是否保存文本？", SavePage
 };
 
 inline const char* SaveQuestion(SavePlace place) {

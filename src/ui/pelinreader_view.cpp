@@ -297,6 +297,12 @@ bool CPelinreaderView::PreTranslateMessage(MSG& msg) {
         if (d.hwnd && IsDialogMessageA(d.hwnd, &msg)) return true;
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_PAGE_CURRENT)) {
+        // Another page typed into the box replaces the page shown (the whole-book mode only scrolls).
+        bool ok = false;
+        const int page = CurrentBoxValue(ok);
+        if (reader_.pagingMode != pel::kPagingWhole && ok && page >= 1 && page <= reader_.PageCount() &&
+            !OfferToSave(pel::SavePlace::kReload))
+            return true;
         reader_.EnterInPageBox(scroller_.IsOn());
         return true;
     }

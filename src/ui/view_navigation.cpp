@@ -17,17 +17,27 @@ void CPelinreaderView::OnPagingMode(UINT id) {
     int mode = id == ID_PAGING_LINES      ? pel::kPagingLines
                : id == ID_PAGING_CHAPTERS ? pel::kPagingChapters
                                           : pel::kPagingWhole;
+    // Each of these reads or pages the book anew and so fills the page again: an edited page is offered
+    // for saving first, and a save that failed stops the command.
+    if (!OfferToSave(pel::SavePlace::kReload)) return;
     reader_.SwitchPagingMode(mode);
 }
 
-void CPelinreaderView::OnPagingCycle(UINT) { reader_.CyclePagingMode(); }
+void CPelinreaderView::OnPagingCycle(UINT) {
+    if (!OfferToSave(pel::SavePlace::kReload)) return;
+    reader_.CyclePagingMode();
+}
 
 void CPelinreaderView::OnDeleteBlankLines(UINT) {
+    if (!OfferToSave(pel::SavePlace::kReload)) return;
     reader_.ToggleDeleteBlankLines();
     app_.delblank = reader_.deleteBlankLines;
 }
 
-void CPelinreaderView::OnForceUtf8(UINT) { reader_.ForceUtf8Reload(); }
+void CPelinreaderView::OnForceUtf8(UINT) {
+    if (!OfferToSave(pel::SavePlace::kReload)) return;
+    reader_.ForceUtf8Reload();
+}
 
 void CPelinreaderView::OnUpdatePagingMode(fw::CommandUI& ui) {
     int mode = ui.id == ID_PAGING_LINES ? 0 : ui.id == ID_PAGING_CHAPTERS ? 1 : 2;
@@ -63,6 +73,7 @@ void CPelinreaderView::OnJumpPercent(UINT) {
 }
 
 void CPelinreaderView::OnChapterRule(UINT id) {
+    if (!OfferToSave(pel::SavePlace::kReload)) return;
     reader_.SelectChapterRule(pel::ChapterRuleOfCommand(static_cast<int>(id)));
 }
 
@@ -74,6 +85,7 @@ void CPelinreaderView::OnCustomRule(UINT) {
     app_.RuleDiy[0] = reader_.customRuleText;
     CCustomRuleDlg dlg(app_.RuleDiy);
     if (dlg.DoModal(app_.MainWindow()) != IDOK) return;
+    if (!OfferToSave(pel::SavePlace::kReload)) return;
     reader_.ApplyCustomRule(app_.RuleDiy[0]);
 }
 
@@ -82,8 +94,13 @@ void CPelinreaderView::OnContents(UINT) {
         MessageBox(pel::kContentsNeedChapterMode, "", MB_OK);
         return;
     }
+    const int shown = app_.readingState.currentPage;
     CTocDlg dlg(app_.readingState);
     dlg.DoModal(app_.MainWindow());
+    if (app_.readingState.currentPage != reader_.CurrentPage() && !OfferToSave(pel::SavePlace::kReload)) {
+        app_.readingState.currentPage = shown;
+        return;
+    }
     reader_.ReturnFromContents(app_.readingState.currentPage);
 }
 

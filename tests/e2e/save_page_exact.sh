@@ -4,7 +4,8 @@
 # leaves every other byte as it was, and so does a save with "自动删除空行" on (the blank lines stay in the
 # file). The edit-mode button shows pressed while edit mode is on. A book in a folder that cannot be written
 # is refused and unchanged. An archive dropped while editing does not become the book: Ctrl+S then writes the
-# book, and the archive keeps every byte.
+# book, and the archive keeps every byte; reading the book again (after the offer to save the edit) reads the
+# book.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -99,6 +100,18 @@ if chattr +i "$E2E_DIR/books" 2>/dev/null; then
 else
     echo "note: chattr is not available here; the read-only folder case is left out"
 fi
+
+# "自动删除空行" reads the book again: the edited page is offered for saving first, and the book read again
+# is the book, not the archive dropped before.
+check_eq "reading the book again asks to save the edited page" "是否保存文本？" \
+    "$(drv command 32848 && drv --timeout 5000 msgbox | sed -n 2p)"
+drv answer yes >/dev/null
+poll "*GhEfCd*" eval "iconv -c -f GBK -t UTF-8 '$book'"
+check_regex "Yes saves it first" '^[0-9]+$' "$(insertion_at "$E2E_DIR/saved3.txt" "$book" "Gh")"
+wait_match "then the book is read again, with the page saved" "*GhEfCd*" eval 'drv text 1018'
+check_match "the book, not the archive" "*空行*" "$(drv title)"
+cmp -s "$E2E_DIR/archive.orig" "$archive"
+check_eq "the archive still keeps every byte" 0 $?
 drv command 57665
 drv --timeout 5000 msgbox >/dev/null && drv answer no >/dev/null
 drv --timeout 10000 gone

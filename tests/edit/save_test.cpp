@@ -223,6 +223,22 @@ TEST_F(SaveTest, RunningOutOfMemoryKeepsTheFileAndTheEdits) {
     EXPECT_EQ(reader.BookPath(), "a.txt");
     EXPECT_TRUE(control.modified);
     EXPECT_TRUE(session.Editing());
+
+    // The page read out of the control is the first allocation that can fail on a huge book.
+    files.failAllocation = false;
+    control.textTooLarge = true;
+    editHost.messages.clear();
+    EXPECT_EQ(session.SavePageAndReload(), SaveOutcome::kFailed);
+    editHost.answers = {kIdYes};
+    EXPECT_FALSE(session.OfferToSave(SavePlace::kPageTurn));
+    session.SaveAs();
+    EXPECT_EQ(editHost.Texts().size(), 4u);
+    EXPECT_EQ(editHost.Texts().back(), "内存不足，无法保存！文件未改动，编辑的文本仍在页面上。");
+    EXPECT_EQ(files.writes, 0);
+    EXPECT_EQ(File("a.txt"), book);
+    EXPECT_TRUE(session.Editing());
+    control.textTooLarge = false;
+    EXPECT_EQ(control.text(), "改" + ChineseLines(50));
 }
 
 TEST_F(SaveTest, WideAndUtf8BooksAreWrittenWholeInCp936) {
@@ -323,7 +339,7 @@ TEST_F(SaveTest, AFailedSaveStopsThePlaceThatAskedForIt) {
     files.failWrite = FileError::kSharingViolation;
     for (SavePlace place :
          {SavePlace::kPageTurn, SavePlace::kLibraryBook, SavePlace::kBookmark, SavePlace::kReadingRecord,
-          SavePlace::kJumpToPercent, SavePlace::kExit, SavePlace::kOpenBook}) {
+          SavePlace::kJumpToPercent, SavePlace::kExit, SavePlace::kOpenBook, SavePlace::kReload}) {
         editHost.messages.clear();
         EXPECT_FALSE(session.OfferToSave(place));
         EXPECT_EQ(editHost.Texts(),
@@ -357,15 +373,17 @@ TEST_F(SaveTest, EachPlaceAsksItsOwnQuestion) {
     EXPECT_EQ(files.writes, 0);                                               // and Yes writes nothing
 
     editHost.messages.clear();
-    editHost.answers = {kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo};
+    editHost.answers = {kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo};
     TypeAt(0, "改");
-    for (SavePlace place : {SavePlace::kPageTurn, SavePlace::kLibraryBook, SavePlace::kBookmark,
-                            SavePlace::kReadingRecord, SavePlace::kJumpToPercent, SavePlace::kExit}) {
+    for (SavePlace place :
+         {SavePlace::kPageTurn, SavePlace::kLibraryBook, SavePlace::kBookmark, SavePlace::kReadingRecord,
+          SavePlace::kJumpToPercent, SavePlace::kExit, SavePlace::kReload}) {
         EXPECT_TRUE(session.OfferToSave(place));
     }
-    EXPECT_EQ(editHost.Texts(),
-              (std::vector<std::string>{"是否保存文本？", "是否保存文本？", "是否保存文本？",
-                                        "是否保存当前文本？", "是否保存当前文本？", "是否保存文本？"}));
+    EXPECT_EQ(
+        editHost.Texts(),
+        (std::vector<std::string>{"是否保存文本？", "是否保存文本？", "是否保存文本？", "是否保存当前文本？",
+                                  "是否保存当前文本？", "是否保存文本？", "是否保存文本？"}));
     for (const auto& m : editHost.messages) EXPECT_EQ(m.flags, kMbYesNo | kMbIconExclamation);
     EXPECT_EQ(files.writes, 0);
 

@@ -2,6 +2,7 @@
 // the find and replace commands make, counted the way the rich-edit control counts positions.
 #pragma once
 #include <algorithm>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,10 @@ public:
         modified = false;
     }
 
-    std::string Text() override { return text(); }
+    std::string Text() override {
+        if (textTooLarge) throw std::bad_alloc();
+        return text();
+    }
     bool IsModified() override { return modified; }
     void SetReadOnly(bool value) override { readOnly = value; }
     void SetTextLimit(int characters) override { textLimit = characters; }
@@ -79,6 +83,7 @@ public:
         return n;
     }
 
+    bool textTooLarge = false;  // the page text does not fit in memory when it is read out
     bool modified = false;
     bool readOnly = true;
     int textLimit = 0;
