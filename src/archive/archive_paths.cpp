@@ -29,6 +29,22 @@ std::size_t FindLastSeparator(std::string_view text, std::string_view separators
     return found;
 }
 
+// A file name that Windows takes for a device whatever its extension (CON, NUL, COM1, ...): temp\CON.txt is
+// the console, not a file in temp\. A name that ends in a dot or a blank is stored without them, so it
+// too names some other file than the one asked for.
+bool NamesDeviceOrTrimmedFile(std::string_view name) {
+    if (name.empty() || name.back() == '.' || name.back() == ' ') return true;
+    std::string_view stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    std::string upper;
+    for (const char c : stem) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" ||
+        upper == "CONOUT$")
+        return true;
+    return upper.size() == 4 && (upper.rfind("COM", 0) == 0 || upper.rfind("LPT", 0) == 0) &&
+           upper[3] >= '1' && upper[3] <= '9';
+}
+
 }  // namespace
 
 std::size_t FindFirstChar(std::string_view text, char c) {
@@ -99,7 +115,9 @@ bool IsSafeMemberPath(std::string_view memberPath) {
         if (c == '\\') endPart(i);
     });
     endPart(memberPath.size());
-    return !bad && !MemberFileName(std::string(memberPath)).empty();
+    if (bad) return false;
+    const std::string name = MemberFileName(std::string(memberPath));
+    return !name.empty() && !NamesDeviceOrTrimmedFile(name);
 }
 
 }  // namespace pel

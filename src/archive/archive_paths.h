@@ -38,7 +38,8 @@ bool IsSafeForCommandLine(std::string_view path);
 // A member path that may be listed and extracted: safe for the command line, relative (no leading '\',
 // no ':' anywhere, so neither a drive nor a stream name), no folder named "..", no character that no
 // Windows file name may hold (|, *, ?, <, >, and '/', which the listing writes as '\'), and a file name
-// that is not empty. Such a member's bare file name can only name a file inside temp\.
+// that is not empty, names no device (CON.txt, nul, COM1.txt, ...) and does not end in a dot or a blank.
+// Such a member's bare file name can only name a file inside temp\.
 bool IsSafeMemberPath(std::string_view memberPath);
 
 }  // namespace pel

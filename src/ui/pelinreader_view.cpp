@@ -171,7 +171,12 @@ void CPelinreaderView::OnInitialUpdate() {
     StartTimer(TIMER_POSITION, 10);
 
     const auto& args = app_.Arguments();
-    if (!args.empty()) {
+    if (!args.empty() && IsArchivePath(args[0])) {
+        // An archive named on the command line fills the library with its books; the book read last
+        // stays open meanwhile, so nothing stands in for it as the book being read.
+        ReopenLastBook();
+        HandleArchivePath(args[0]);
+    } else if (!args.empty()) {
         reader_.SetBookPath(args[0]);
         reader_.OpenBook(args[0]);
         AddToSidebar(pel::FileNameOf(reader_.BookPath()));

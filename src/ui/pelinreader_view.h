@@ -32,6 +32,7 @@
 #include "ui/rich_edit_control.h"
 #include "ui/rich_page_control.h"
 #include "ui/skin_button.h"
+#include "ui/wait_notice.h"
 
 class CPelinreaderApp;
 
@@ -109,6 +110,8 @@ public:
     // IArchiveHost
     void ShowMessage(const std::string& text) override { MessageBox(text, "", MB_OK); }
     std::string BrowseForExtractor() override;
+    void ShowWaitNotice(bool shown) override;
+    bool ReaderGaveUp() override { return waitNotice_.GaveUp(); }
     // IEditHost
     void CreateFindDialog(const std::string& findWhat, bool replace) override;
     bool AskSaveAsPath(std::string& path) override;
@@ -158,6 +161,7 @@ private:
     void OnDropFiles(HDROP drop);
     void OpenDroppedFile(const std::string& path);
     bool HandleArchivePath(const std::string& path);
+    static bool IsArchivePath(const std::string& path);
 
     // Command handlers
     void OnFileOpen(UINT);
@@ -240,6 +244,7 @@ private:
     pel::Win32ProcessRunner runner_;
     pel::Win32ArchiveFiles archiveFiles_;
     pel::CArchiveDriver archive_;
+    pel::WaitNotice waitNotice_;
     pel::RichEditControl editControl_;
     CTxtAssociation association_;
     pel::QuoteBar quote_;

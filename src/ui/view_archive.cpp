@@ -46,8 +46,19 @@ std::string CPelinreaderView::BrowseForExtractor() {
     return file;
 }
 
+bool CPelinreaderView::IsArchivePath(const std::string& path) {
+    return IsArchiveExtension(LowerExtension(path));
+}
+
+void CPelinreaderView::ShowWaitNotice(bool shown) {
+    if (shown)
+        waitNotice_.Show(app_.MainWindow(), pel::kMsgExtractorWorking);
+    else
+        waitNotice_.Hide();
+}
+
 bool CPelinreaderView::HandleArchivePath(const std::string& path) {
-    if (!IsArchiveExtension(LowerExtension(path))) return false;
+    if (!IsArchivePath(path)) return false;
     // The archive's books fill the library list; one is opened from there.
     if (!archive_.ListArchive(path)) return true;
     HWND list = Item(IDC_LIBRARY_LIST);

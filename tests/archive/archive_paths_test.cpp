@@ -98,5 +98,14 @@ TEST(MemberPathSafety, RefusesEverythingThatCouldLeaveTempOrTheQuotes) {
     EXPECT_FALSE(IsSafeMemberPath(""));
 }
 
+TEST(MemberPathSafety, RefusesDeviceNamesAndNamesWindowsWouldTrim) {
+    for (const char* name : {"CON.txt", "卷一\\con.txt", "Nul", "aux.tar.txt", "PRN .txt", "COM1.txt",
+                             "lpt9.txt", "conout$.txt", "书.txt.", "书.txt "})
+        EXPECT_FALSE(IsSafeMemberPath(name)) << name;
+    for (const char* name : {"CONTENTS.txt", "console.txt", "COM10.txt", "COM0.txt", "LPT.txt",
+                             "卷一\\NUL书.txt", "CON\\正文.txt"})
+        EXPECT_TRUE(IsSafeMemberPath(name)) << name;
+}
+
 }  // namespace
 }  // namespace pel

@@ -171,9 +171,19 @@ bool WriteOut(const std::string& bytes) {
     return true;
 }
 
+// Zip member names without the UTF-8 flag are in the code page of the machine that packed them, for the
+// books this reader takes code page 936, whatever the code page of this one. Only the zip reader takes
+// the switch (7z archives refuse it), so it goes with the .zip name alone.
+std::vector<std::wstring> WithNameCodePage(const std::wstring& archive, std::vector<std::wstring> args) {
+    const bool zip = archive.size() >= 4 && _wcsicmp(archive.c_str() + archive.size() - 4, L".zip") == 0;
+    if (zip) args.insert(args.begin() + 1, L"-mcp=936");
+    return args;
+}
+
 int List(const std::wstring& archive, const std::wstring& pattern) {
     std::string text;
-    const int code = RunEngine({L"l", L"-slt", L"-sccUTF-8", L"-scsUTF-8", L"--", archive}, &text);
+    const int code = RunEngine(
+        WithNameCodePage(archive, {L"l", L"-slt", L"-sccUTF-8", L"-scsUTF-8", L"--", archive}), &text);
     if (code < 0) return kNoEngine;
     std::vector<haozipc::Entry> entries;
     if (code != 0 || !haozipc::ParseTechnicalListing(text, entries)) {
@@ -206,9 +216,10 @@ int Extract(const std::wstring& archive, const std::wstring& folder, const std::
     }
     const std::wstring target = folder + L"\\" + name;
     // -spd: the member name is taken literally, never as a wildcard.
-    const int code = RunEngine(
-        {L"e", L"-y", L"-spd", L"-bso0", L"-bsp0", L"-scsUTF-8", L"-o" + folder, L"--", archive, member},
-        nullptr);
+    const int code =
+        RunEngine(WithNameCodePage(archive, {L"e", L"-y", L"-spd", L"-bso0", L"-bsp0", L"-scsUTF-8",
+                                             L"-o" + folder, L"--", archive, member}),
+                  nullptr);
     if (code < 0) return kNoEngine;
     if (code != 0) {
         Fail(L"the member could not be extracted (7-Zip exit code " + std::to_wstring(code) + L"): " +
