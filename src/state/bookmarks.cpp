@@ -103,7 +103,7 @@ void BookmarkCommands::Open(int key) {
         page_.ScrollLines(reader_.LineMarker());
         reader_.OnPositionTimer();
     }
-    host_.ShowOnlyInLibrary(FileNameOf(reader_.BookPath()));
+    host_.ShowOnlyInLibrary(reader_.BookPath());
     config_.MoveBookmarkToFront(key);
     RefreshMenus();
 }

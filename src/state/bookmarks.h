@@ -41,8 +41,9 @@ public:
     virtual void KillTimer(int id) = 0;
     // Asks to save an edited page before the book is left; false when it must stay.
     virtual bool OfferToSave(SavePlace place) = 0;
-    // The library list is emptied and shows only this file name.
-    virtual void ShowOnlyInLibrary(const std::string& fileName) = 0;
+    // The library list is emptied and shows only the file name of the open book, whose path a double
+    // click on that line opens; no folder is listed any more.
+    virtual void ShowOnlyInLibrary(const std::string& bookPath) = 0;
     // Replace the items of the submenus "打开书签" and "删除书签" (both empty without bookmarks).
     virtual void RebuildBookmarkMenus(const std::vector<MenuEntry>& open,
                                       const std::vector<MenuEntry>& remove) = 0;

@@ -160,7 +160,7 @@ bool ReadingClock::OpenChosenRecord(const RecordChoice& choice, Reader& reader) 
         return false;
     }
     reader.GoToTextPosition(choice.position);
-    host_.ShowOnlyInLibrary(FileNameOf(reader.BookPath()));
+    host_.ShowOnlyInLibrary(reader.BookPath());
     // The record of the book now open, wherever the flush of the previous book has moved it.
     LookUp(reader.State().fileName);
     if (recordActive_ && recordIndex_ > 1) {

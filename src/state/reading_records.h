@@ -34,8 +34,9 @@ class IRecordHost : public IMessageHost {
 public:
     // Asks to save an edited page before the book is left; false when it must stay.
     virtual bool OfferToSave(SavePlace place) = 0;
-    // The library list is emptied and shows only this file name.
-    virtual void ShowOnlyInLibrary(const std::string& fileName) = 0;
+    // The library list is emptied and shows only the file name of the open book, whose path a double
+    // click on that line opens; no folder is listed any more.
+    virtual void ShowOnlyInLibrary(const std::string& bookPath) = 0;
 };
 
 // What a flush reads of the open book: the application object's snapshot (file name and path of the

@@ -179,7 +179,8 @@ void CPelinreaderView::OnInitialUpdate() {
     } else if (!args.empty()) {
         reader_.SetBookPath(args[0]);
         reader_.OpenBook(args[0]);
-        AddToSidebar(pel::FileNameOf(reader_.BookPath()));
+        library_.ShowOnly(reader_.BookPath());
+        ShowLibraryRows();
         StartTimer(TIMER_RESUME_PROMPT, 60);
     } else {
         ReopenLastBook();
@@ -198,7 +199,7 @@ void CPelinreaderView::FillExitSnapshot(pel::ExitSnapshot& s) const {
     s.bottomBarHidden = bottomBarHidden;
     s.picPath = look_.picPath;
     s.sidebarShowsBookFolder =
-        !libraryFolder.empty() && LibraryFolderPart(reader_.BookPath()) == libraryFolder;
+        !library_.Folder().empty() && LibraryFolderPart(reader_.BookPath()) == library_.Folder();
     s.librarySelection = libraryIndex_;
     s.editMode = edit_.Editing();
 }

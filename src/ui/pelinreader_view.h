@@ -22,6 +22,7 @@
 #include "state/bookmarks.h"
 #include "state/clock.h"
 #include "state/config_file.h"
+#include "state/library_list.h"
 #include "state/navigation.h"
 #include "state/quote_bar.h"
 #include "state/reading_records.h"
@@ -119,7 +120,7 @@ public:
     // False when the reader wanted the page saved and saving failed: the program then stays open.
     bool OfferToSaveAtExit() { return OfferToSave(pel::SavePlace::kExit); }
     void ListOnlySavedBook(const std::string& fileName) override;
-    void ShowOnlyInLibrary(const std::string& fileName) override;
+    void ShowOnlyInLibrary(const std::string& bookPath) override;
     void RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,
                               const std::vector<pel::MenuEntry>& remove) override;
     // IRecentFolderHost
@@ -221,7 +222,8 @@ private:
     void TrackCursor();
     void ApplyCursorActions(const pel::CursorHider::Actions& a);
 
-    void AddToSidebar(const std::string& name);
+    // The list box shows the rows of library_ (no folder is listed).
+    void ShowLibraryRows();
     // Auto-scroll: stopping it is a hook until the scrolling itself exists.
     void StopAutoScroll();
 
@@ -272,8 +274,6 @@ private:
     int clientHeight_ = 0;
 
 public:
-    // Books opened through the open-file dialog in this run, for the library list.
-    std::vector<std::string> openedPaths;
-    std::vector<std::string> openedNames;
-    std::string libraryFolder;
+    // What the library list shows: a folder or archive, or books with the path each row opens.
+    pel::LibraryList library_;
 };

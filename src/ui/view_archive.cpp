@@ -61,12 +61,12 @@ bool CPelinreaderView::HandleArchivePath(const std::string& path) {
     if (!IsArchivePath(path)) return false;
     // The archive's books fill the library list; one is opened from there.
     if (!archive_.ListArchive(path)) return true;
+    library_.ListFolder(archive_.ListedArchive());
     HWND list = Item(IDC_LIBRARY_LIST);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     const auto& members = archive_.Members();
     for (size_t i = 0; i < members.size(); ++i)
         SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(members[i].displayName.c_str()));
-    libraryFolder = archive_.ListedArchive();
     lastTipIndex_ = -1;
     if (sidebarHidden) {
         sidebarHidden = false;

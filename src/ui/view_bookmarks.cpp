@@ -8,9 +8,9 @@
 
 void CPelinreaderView::OnBookmarkCommand(UINT id) { bookmarks_.OnCommand(static_cast<int>(id)); }
 
-void CPelinreaderView::ShowOnlyInLibrary(const std::string& fileName) {
-    SendMessageA(Item(IDC_LIBRARY_LIST), LB_RESETCONTENT, 0, 0);
-    AddToSidebar(fileName);
+void CPelinreaderView::ShowOnlyInLibrary(const std::string& bookPath) {
+    library_.ShowOnly(bookPath);
+    ShowLibraryRows();
 }
 
 void CPelinreaderView::RebuildBookmarkMenus(const std::vector<pel::MenuEntry>& open,

@@ -95,12 +95,11 @@ void CPelinreaderView::OnFindNotification(const FINDREPLACEA& fr) {
 }
 
 void CPelinreaderView::ListOnlySavedBook(const std::string& fileName) {
-    SendMessageA(Item(IDC_LIBRARY_LIST), LB_RESETCONTENT, 0, 0);
-    openedPaths.clear();
-    openedNames.clear();
-    // The one line is the saved book, whichever folder or archive was listed before.
-    libraryFolder.clear();
-    AddToSidebar(fileName);
+    // The one line is the saved book, whichever folder or archive was listed before; it opens the
+    // book's new file.
+    const std::string& path = reader_.BookPath();
+    library_.ShowOnly(pel::FileNameOf(path) == fileName ? path : fileName);
+    ShowLibraryRows();
 }
 
 bool CPelinreaderView::AskSaveAsPath(std::string& path) {

@@ -63,6 +63,7 @@ void CPelinreaderView::RelayToLibraryTip(MSG& msg) {
 
 void CPelinreaderView::RefreshLibraryTip() {
     HWND list = Item(IDC_LIBRARY_LIST);
+    const std::string& libraryFolder = library_.Folder();
     if (!libraryFolder.empty()) {
         const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
         if (index == lastTipIndex_) return;
@@ -79,7 +80,9 @@ void CPelinreaderView::RefreshLibraryTip() {
         return;
     }
     if (SendMessageA(list, LB_GETCOUNT, 0, 0) == 1) {
-        std::string path = reader_.BookPath();
+        // The one line's own book, which is the open one.
+        std::string path = library_.PathAt(0);
+        if (path.empty()) path = reader_.BookPath();
         const std::string folder = LibraryFolderPart(path);
         if (folder == "books") path = app_.programDir + path;
         SetLibraryTipText(LibraryTipText(pel::FileNameOf(path), folder, LibrarySizeText(FileSizeOf(path))));
@@ -119,13 +122,9 @@ void CPelinreaderView::OnOpenFolder(UINT) {
 }
 
 void CPelinreaderView::ShowFolderInLibrary(const std::string& folder) {
-    libraryFolder = folder;
-    ListLibrary(libraryFolder);
-    app_.libraryFolderOpened = libraryFolder;
-    if (!openedPaths.empty()) {
-        openedPaths.clear();
-        openedNames.clear();
-    }
+    library_.ListFolder(folder);
+    ListLibrary(folder);
+    app_.libraryFolderOpened = folder;
     if (sidebarHidden) {
         sidebarHidden = false;
         RelayoutControls();
@@ -137,13 +136,13 @@ void CPelinreaderView::OnLibraryDoubleClick() {
     const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (index < 0) return;
     if (!OfferToSave(pel::SavePlace::kLibraryBook)) return;
-    std::string path = reader_.BookPath();
-    // Books opened through the dialog were inserted in order, so the entry's index is theirs.
-    if (!openedPaths.empty() && static_cast<size_t>(index) < openedPaths.size()) path = openedPaths[index];
-    if (!libraryFolder.empty()) {
+    // The row names the book it opens, however it came into the list.
+    std::string path = library_.PathAt(index);
+    const std::string& folder = library_.Folder();
+    if (!folder.empty()) {
         libraryIndex_ = index + 1;
         path = archive_.ListingActive() ? archive_.MemberBookPathAt(index)
-                                        : libraryFolder + "\\" + ListText(list, index);
+                                        : folder + "\\" + ListText(list, index);
     }
     if (path.empty()) return;
     reader_.SetBookPath(path);
@@ -165,8 +164,8 @@ void CPelinreaderView::OnUpdateSidebar(fw::CommandUI& ui) { ui.SetCheck(!sidebar
 void CPelinreaderView::RestoreLibrarySelection() {
     const int selection = pel::ReadLibrarySelection(*app_.profile, app_.iniPath);
     if (selection <= 0) return;
-    libraryFolder = LibraryFolderPart(reader_.BookPath());
-    ListLibrary(libraryFolder);
+    library_.ListFolder(LibraryFolderPart(reader_.BookPath()));
+    ListLibrary(library_.Folder());
     SendMessageA(Item(IDC_LIBRARY_LIST), LB_SETCURSEL, selection - 1, 0);
     libraryIndex_ = selection;
 }
@@ -179,7 +178,7 @@ bool CPelinreaderView::FolderExists(const std::string& folder) {
 }
 
 void CPelinreaderView::ListFolderInLibrary(const std::string& folder) {
-    libraryFolder = folder;
+    library_.ListFolder(folder);
     ListLibrary(folder);
     if (sidebarHidden) {
         sidebarHidden = false;
@@ -203,11 +202,8 @@ void CPelinreaderView::RebuildRecentFolderMenu(const std::vector<pel::MenuEntry>
 }
 
 void CPelinreaderView::OnRecentFolder(UINT id) {
-    const std::string folder = recent_.Open(static_cast<int>(id - ID_RECENT_FOLDER_FIRST) + 1);
-    if (!folder.empty() && !openedPaths.empty()) {
-        openedPaths.clear();
-        openedNames.clear();
-    }
+    // A folder that exists is listed in place of the books (ListFolderInLibrary).
+    recent_.Open(static_cast<int>(id - ID_RECENT_FOLDER_FIRST) + 1);
 }
 
 void CPelinreaderView::OnClearRecentFolders(UINT) { recent_.Clear(); }

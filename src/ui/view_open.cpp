@@ -15,14 +15,19 @@ void CPelinreaderView::ReopenLastBook() {
     reader_.OpenBook(last.path);
     if (reader_.BookPath().empty()) return;
     reader_.ReturnToSavedPage(std::atoi(last.page.c_str()));
-    AddToSidebar(pel::FileNameOf(reader_.BookPath()));
+    library_.ShowOnly(reader_.BookPath());
+    ShowLibraryRows();
     StartTimer(TIMER_RESTORE_LINE, 200);
     RestoreLibrarySelection();
 }
 
-void CPelinreaderView::AddToSidebar(const std::string& name) {
-    if (name.empty()) return;
-    SendMessageA(Item(IDC_LIBRARY_LIST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+void CPelinreaderView::ShowLibraryRows() {
+    HWND list = Item(IDC_LIBRARY_LIST);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    // Inserted, not added: the rows keep the order of the paths they open.
+    for (const std::string& name : library_.Names())
+        SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+    lastTipIndex_ = -1;
 }
 
 void CPelinreaderView::OnFileOpen(UINT) {
@@ -44,23 +49,19 @@ void CPelinreaderView::OnFileOpen(UINT) {
     if (HandleArchivePath(path)) return;
     if (!OfferToSave(pel::SavePlace::kOpenBook)) return;
 
-    size_t n = openedPaths.size();
-    openedPaths.push_back(path);
-    openedNames.push_back(pel::FileNameOf(path));
     reader_.SetBookPath(path);
     reader_.OpenBook(path);
     if (reader_.BookPath().empty()) {
+        // Only a book that opened takes a row.
         reader_.SetBookPath(app_.readingState.bookPath);
         return;
     }
-    HWND list = Item(IDC_LIBRARY_LIST);
-    if (n == 0) SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    if (!libraryFolder.empty()) {
-        SendMessageA(list, LB_RESETCONTENT, 0, 0);
-        libraryFolder.clear();
+    if (library_.AddOpened(reader_.BookPath())) {
+        ShowLibraryRows();
+    } else {
+        SendMessageA(Item(IDC_LIBRARY_LIST), LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(library_.Names().back().c_str()));
     }
-    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(openedNames.back().c_str()));
     reader_.OfferResume();
 }
 
@@ -87,8 +88,8 @@ void CPelinreaderView::OpenDroppedFile(const std::string& path) {
         reader_.SetBookPath(app_.readingState.bookPath);
         return;
     }
-    HWND list = Item(IDC_LIBRARY_LIST);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    AddToSidebar(pel::FileNameOf(path));
+    // The dropped book is the one row, and the row opens it.
+    library_.ShowOnly(reader_.BookPath());
+    ShowLibraryRows();
     reader_.OfferResume();
 }

@@ -375,7 +375,7 @@ TEST_P(RecordsDialogTest, OpeningAChosenRecordGoesToItsPositionAndMovesItToTheFr
     EXPECT_EQ(view.saves, 1);
     EXPECT_EQ(reader->CurrentPage(), 2);
     EXPECT_EQ(reader->ReadPosition(), 550);
-    EXPECT_EQ(view.library, std::vector<std::string>{"三体.txt"});
+    EXPECT_EQ(view.library, std::vector<std::string>{kBookA});  // the line opens the chosen book
     config->LoadReadingRecords();
     EXPECT_EQ(config->Record(1).name, "三体.txt");
     EXPECT_EQ(config->Record(2).name, "球状闪电.txt");

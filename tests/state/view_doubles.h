@@ -80,7 +80,7 @@ public:
     }
 
     // IBookmarkHost, IRecordHost
-    void ShowOnlyInLibrary(const std::string& fileName) override { library = {fileName}; }
+    void ShowOnlyInLibrary(const std::string& bookPath) override { library = {bookPath}; }
     void RebuildBookmarkMenus(const std::vector<MenuEntry>& open,
                               const std::vector<MenuEntry>& remove) override {
         openMenu = open;
@@ -98,7 +98,7 @@ public:
     bool edited = false;
     bool saveFails = false;
     int saves = 0;
-    std::vector<std::string> library;
+    std::vector<std::string> library;  // the paths of the library lines
     std::vector<MenuEntry> openMenu, deleteMenu;
 };
 
