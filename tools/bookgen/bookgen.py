@@ -4,7 +4,7 @@
 characters. Everything comes from a seed, so a book can be written again instead of being stored.
 
 bookgen.py FILE [--encoding gbk|utf8|utf8bom|utf16le|utf16be] [--eol lf|crlf] [--chapters N]
-                [--paragraphs N] [--seed S] [--target-bytes N]
+                [--paragraphs N] [--seed S] [--target-bytes N] [--megabytes M]
 """
 import argparse
 import random
@@ -64,7 +64,7 @@ def paragraph(rng, max_bytes, unicode_book):
     return "".join(out)
 
 
-def make_text(rng, chapters, paragraphs, unicode_book, target_bytes):
+def make_text(rng, chapters, paragraphs, unicode_book, target_bytes, measure=gbk_len):
     lines = ["序言"]
     for _ in range(paragraphs // 2 + 1):
         lines.append(paragraph(rng, 3000, unicode_book))
@@ -76,7 +76,7 @@ def make_text(rng, chapters, paragraphs, unicode_book, target_bytes):
         for _ in range(paragraphs):
             p = paragraph(rng, 3000, unicode_book)
             lines.append(p)
-            size += gbk_len(p) + 2
+            size += measure(p) + 2
             if rng.random() < 0.05:
                 lines.append("")  # a blank line now and then
     return lines
@@ -105,9 +105,16 @@ def main(argv):
     ap.add_argument("--paragraphs", type=int, default=30)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--target-bytes", type=int, default=0, help="keep adding chapters up to this size")
+    ap.add_argument("--megabytes", type=float, default=0,
+                    help="keep adding chapters until the file, in its encoding, holds this many megabytes")
     a = ap.parse_args(argv)
     rng = random.Random(a.seed)
-    lines = make_text(rng, a.chapters, a.paragraphs, a.encoding != "gbk", a.target_bytes)
+    target, measure = a.target_bytes, gbk_len
+    if a.megabytes:
+        target = int(a.megabytes * 1024 * 1024)
+        mark = {"utf8bom": 3, "utf16le": 2, "utf16be": 2}.get(a.encoding, 0)
+        measure = lambda p: len(encode(p, a.encoding)) - mark
+    lines = make_text(rng, a.chapters, a.paragraphs, a.encoding != "gbk", target, measure)
     eol = "\r\n" if a.eol == "crlf" else "\n"
     text = eol.join(lines) + eol
     with open(a.file, "wb") as f:

@@ -89,6 +89,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"close-menu", VerbCloseMenu},
     {L"file-version", VerbFileVersion},
     {L"reg-volatile", VerbRegVolatile},
+    {L"time-turns", VerbTimeTurns},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
@@ -151,6 +152,7 @@ int main() {
         }
         return 0;
     }
+    if (verb == L"wait-page") return VerbWaitPage(className, in);
     // gone: waits until no window of the class is left (the reader has ended or never started).
     if (verb == L"gone") {
         DWORD start = GetTickCount();

@@ -85,3 +85,6 @@ HWND ControlOrReport(const Invocation& in, int defaultId);
 int VerbPageText(Invocation& in);
 int VerbReadPages(Invocation& in);
 int VerbTurnPages(Invocation& in);
+// verbs_bench.cpp
+int VerbWaitPage(const std::wstring& className, Invocation& in);
+int VerbTimeTurns(Invocation& in);
