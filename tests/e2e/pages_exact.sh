@@ -2,14 +2,16 @@
 # What the page control holds, read back as Unicode, equals the book page for page, in every paging mode, on
 # books shaped like real ones: LF and CR LF, paragraphs of up to 3,000 bytes, rare GBK characters, characters
 # GBK lacks and private-use characters in the Unicode books, with and without byte-order mark. The reference
-# comes from Python's codecs over the raw file. One reader start: the further books are dropped on it.
+# comes from Python's codecs over the raw file. One reader start: the further books are dropped on it. In the
+# first book every 4,096-byte piece of every line page (the pieces the page control is filled in) ends between
+# the two bytes of a double-byte character.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
 gen="$PEL_SOURCE_DIR/tools/bookgen/bookgen.py"
 ref="$PEL_SOURCE_DIR/tests/e2e/pages_reference.py"
 books=(
-    "utf8 lf 2"
+    "utf8 lf 2 --straddle-chunks"
     "utf16le crlf 3"
 )
 
@@ -26,9 +28,10 @@ check_pages() {
 
 started=0
 for shape in "${books[@]}"; do
-    read -r encoding eol seed <<<"$shape"
+    read -r encoding eol seed extra <<<"$shape"
     book="$E2E_DIR/books/书$seed-$encoding-$eol.txt"
-    python3 "$gen" "$book" --encoding "$encoding" --eol "$eol" --seed "$seed" --chapters 6 --paragraphs 12
+    python3 "$gen" "$book" --encoding "$encoding" --eol "$eol" --seed "$seed" --chapters 6 --paragraphs 12 \
+        ${extra:+"$extra"}
     name="$encoding $eol"
     if ((started == 0)); then
         start_reader "$(winpath "$book")"

@@ -5,8 +5,10 @@ characters. Everything comes from a seed, so a book can be written again instead
 
 bookgen.py FILE [--encoding gbk|utf8|utf8bom|utf16le|utf16be] [--eol lf|crlf] [--chapters N]
                 [--paragraphs N] [--seed S] [--target-bytes N] [--megabytes M]
+                [--straddle-chunks]
 """
 import argparse
+import re
 import random
 import sys
 
@@ -82,6 +84,57 @@ def make_text(rng, chapters, paragraphs, unicode_book, target_bytes, measure=gbk
     return lines
 
 
+CHUNK = 4096  # the page control takes a page in pieces of this many bytes
+LINES_PER_PAGE = 50
+HEADING = re.compile("^第[^ ]{1,8}章 ")
+
+
+def cp936_len(ch):
+    """Bytes of a character in the reader's code page 936 text: characters it lacks become one '?' a unit."""
+    if ord(ch) < 0x80:
+        return 1
+    if double_byte(ch):
+        return 2
+    return 2 if ord(ch) > 0xFFFF else 1
+
+
+def double_byte(ch):
+    return ord(ch) >= 0x80 and ("\ue000" <= ch <= "\ue765" or ch.encode("gbk", errors="replace") != b"?")
+
+
+def straddle_chunks(lines, eol):
+    """Puts a double-byte character across every 4,096-byte boundary of every 50-line page (page bytes counted
+    in code page 936 from the page's start): where none lies across, ASCII digits go into the paragraph
+    before the nearest double-byte character ahead of the boundary, which moves it onto the boundary. Heading
+    lines are left alone."""
+    for first in range(0, len(lines), LINES_PER_PAGE):
+        page = range(first, min(first + LINES_PER_PAGE, len(lines)))
+        boundary = CHUNK
+        while True:
+            offset, best, across, length = 0, None, False, 0
+            for i in page:
+                for j, ch in enumerate(lines[i]):
+                    w = cp936_len(ch)
+                    dbcs = w == 2 and double_byte(ch)
+                    if dbcs and offset == boundary - 1:
+                        across = True
+                    if dbcs and offset < boundary - 1 and not HEADING.match(lines[i]):
+                        best = (i, j, offset)
+                    offset += w
+                offset += len(eol)
+            length = offset
+            if boundary >= length:
+                break
+            if not across:
+                if best is None:
+                    raise SystemExit("bookgen: no double-byte character before byte %d of a page" % boundary)
+                i, j, at = best
+                lines[i] = lines[i][:j] + "7" * (boundary - 1 - at) + lines[i][j:]
+                continue  # checked again, the page has grown
+            boundary += CHUNK
+    return lines
+
+
 def encode(text, encoding):
     if encoding == "gbk":
         return text.encode("gbk")
@@ -107,6 +160,8 @@ def main(argv):
     ap.add_argument("--target-bytes", type=int, default=0, help="keep adding chapters up to this size")
     ap.add_argument("--megabytes", type=float, default=0,
                     help="keep adding chapters until the file, in its encoding, holds this many megabytes")
+    ap.add_argument("--straddle-chunks", action="store_true",
+                    help="a double-byte character across every 4,096-byte boundary of each 50-line page")
     a = ap.parse_args(argv)
     rng = random.Random(a.seed)
     target, measure = a.target_bytes, gbk_len
@@ -116,6 +171,8 @@ def main(argv):
         measure = lambda p: len(encode(p, a.encoding)) - mark
     lines = make_text(rng, a.chapters, a.paragraphs, a.encoding != "gbk", target, measure)
     eol = "\r\n" if a.eol == "crlf" else "\n"
+    if a.straddle_chunks:
+        lines = straddle_chunks(lines, eol)
     text = eol.join(lines) + eol
     with open(a.file, "wb") as f:
         f.write(encode(text, a.encoding))

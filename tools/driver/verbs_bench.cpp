@@ -63,7 +63,8 @@ int VerbWaitPage(const std::wstring& className, Invocation& in) {
         PrintError(L"no window of class " + className);
         return 1;
     }
-    const bool noBook = in.Has(L"--no-book");
+    // Not one of the driver's known flags, so it comes as the first argument.
+    const bool noBook = !in.args.empty() && in.args[0] == L"--no-book";
     while (!noBook && !(BoxFilled(in.target.frame, kTotalBoxId, false) &&
                         BoxFilled(in.target.frame, kCurrentBoxId, true) && PageHoldsText(in.target.frame))) {
         if (GetTickCount() - start >= in.timeoutMs) {
