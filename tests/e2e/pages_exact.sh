@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # What the page control holds, read back as Unicode, equals the book page for page, in every paging mode, on
 # books shaped like real ones: LF and CR LF, paragraphs of up to 3,000 bytes, rare GBK characters, characters
-# GBK lacks and private-use characters in the Unicode books, with and without byte-order mark. The reference
-# comes from Python's codecs over the raw file. One reader start: the further books are dropped on it. In the
-# first book every 4,096-byte piece of every line page (the pieces the page control is filled in) ends between
-# the two bytes of a double-byte character.
+# GBK lacks and private-use characters in the Unicode books; GBK, UTF-8 with and without byte-order mark,
+# UTF-16. The reference comes from Python's codecs over the raw file. One reader start: the further books are
+# dropped on it. In the first book and the GBK book every 4,096-byte piece of every line page (the pieces the
+# page control is filled in) ends between the two bytes of a double-byte character.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -13,6 +13,8 @@ ref="$PEL_SOURCE_DIR/tests/e2e/pages_reference.py"
 books=(
     "utf8 lf 2 --straddle-chunks"
     "utf16le crlf 3"
+    "gbk lf 4 --straddle-chunks"
+    "utf8bom lf 5"
 )
 
 # check_pages WHAT BOOK ENCODING MODE FILE: the read-back in FILE against the reference.
