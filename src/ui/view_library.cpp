@@ -92,6 +92,7 @@ void CPelinreaderView::RefreshLibraryTip() {
 void CPelinreaderView::ListLibrary(const std::string& folder) {
     archive_.ResetListing();
     HWND list = Item(IDC_LIBRARY_LIST);
+    ListRedrawPause pause(list);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     std::string pattern = folder + "\\*.txt";
     SendMessageA(list, LB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>(pattern.data()));
