@@ -37,6 +37,21 @@
 
 class CPelinreaderApp;
 
+// Keeps a list box from repainting while its rows are replaced, and repaints it once afterwards.
+class ListRedrawPause {
+public:
+    explicit ListRedrawPause(HWND list) : list_(list) { SendMessageA(list_, WM_SETREDRAW, FALSE, 0); }
+    ~ListRedrawPause() {
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    ListRedrawPause(const ListRedrawPause&) = delete;
+    ListRedrawPause& operator=(const ListRedrawPause&) = delete;
+
+private:
+    HWND list_;
+};
+
 class CPelinreaderView : public fw::Dialog,
                          public pel::IReaderHost,
                          public pel::INavigationHost,

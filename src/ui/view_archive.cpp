@@ -63,10 +63,15 @@ bool CPelinreaderView::HandleArchivePath(const std::string& path) {
     if (!archive_.ListArchive(path)) return true;
     library_.ListFolder(archive_.ListedArchive());
     HWND list = Item(IDC_LIBRARY_LIST);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
     const auto& members = archive_.Members();
-    for (size_t i = 0; i < members.size(); ++i)
-        SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(members[i].displayName.c_str()));
+    {
+        // Drawn once when all rows are in: a row-by-row repaint makes a big archive take many seconds.
+        ListRedrawPause pause(list);
+        SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        SendMessageA(list, LB_INITSTORAGE, members.size(), members.size() * 32);
+        for (size_t i = 0; i < members.size(); ++i)
+            SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(members[i].displayName.c_str()));
+    }
     lastTipIndex_ = -1;
     if (sidebarHidden) {
         sidebarHidden = false;

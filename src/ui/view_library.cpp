@@ -92,6 +92,7 @@ void CPelinreaderView::RefreshLibraryTip() {
 void CPelinreaderView::ListLibrary(const std::string& folder) {
     archive_.ResetListing();
     HWND list = Item(IDC_LIBRARY_LIST);
+    ListRedrawPause pause(list);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     std::string pattern = folder + "\\*.txt";
     SendMessageA(list, LB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>(pattern.data()));
@@ -140,7 +141,6 @@ void CPelinreaderView::OnLibraryDoubleClick() {
     std::string path = library_.PathAt(index);
     const std::string& folder = library_.Folder();
     if (!folder.empty()) {
-        libraryIndex_ = index + 1;
         path = archive_.ListingActive() ? archive_.MemberBookPathAt(index)
                                         : folder + "\\" + ListText(list, index);
     }
@@ -151,6 +151,9 @@ void CPelinreaderView::OnLibraryDoubleClick() {
         reader_.SetBookPath(app_.readingState.bookPath);
         return;
     }
+    // Only a row that opened its book is remembered for the next start: a row whose book failed (deleted
+    // since the listing) would bring back a row other than the book being read.
+    if (!folder.empty()) libraryIndex_ = index + 1;
     reader_.OfferResume();
 }
 

@@ -23,6 +23,7 @@ void CPelinreaderView::ReopenLastBook() {
 
 void CPelinreaderView::ShowLibraryRows() {
     HWND list = Item(IDC_LIBRARY_LIST);
+    ListRedrawPause pause(list);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     // Inserted, not added: the rows keep the order of the paths they open.
     for (const std::string& name : library_.Names())
