@@ -81,8 +81,12 @@ cycle chapter1 chapter:1 3
 go_to_page 章 4 6
 cycle chapter4 chapter:4 1
 
+kept="$(drv first-line)"
 drv command 32830 >/dev/null
 wait_eq "whole-book mode" "总行数" drv text 1021
+# The switch keeps the line that was on top, brought there once the whole book is in the control; the jump to
+# line 25 waits for that, or the late move would undo it.
+wait_match "whole book: the line on top is kept" "*"$'\t'"$(glob_escape "${kept#*$'\t'}")" drv first-line
 drv set-text 1015 25 >/dev/null && drv key return --to 1015 >/dev/null
 wait_match "whole book: line 25 on top" $'25\t*' drv first-line
 cycle whole whole 3
