@@ -17,10 +17,10 @@ class Cp936Info(zipfile.ZipInfo):
         return self.filename.encode("gbk"), self.flag_bits & ~0x800
 
 
-def main(path, specs):
+def main(path, members):
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
-        for spec in specs:
-            name, _, source = spec.partition("=")
+        for member in members:
+            name, _, source = member.partition("=")
             data = open(source, "rb").read()
             if name.startswith("gbk:"):
                 info = Cp936Info(name[4:], date_time=(2024, 5, 1, 12, 0, 0))

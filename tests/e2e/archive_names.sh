@@ -7,9 +7,7 @@
 # its first 2,000 books after the message that says so.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
-source "$PEL_SOURCE_DIR/scripts/layout.sh"
-PEL_BUILD_ROOT="$(cd "$(dirname "${PEL_READER_EXE:?}")/../../.." && pwd)" pel_layout "$E2E_APP" || exit 1
-cp "$PEL_READER_EXE" "$E2E_APP/Pelinreader.exe"
+e2e_layout_extractor
 ref="$PEL_SOURCE_DIR/tests/e2e/pages_reference.py"
 make_zip="$PEL_SOURCE_DIR/tests/e2e/archive_make.py"
 src="$E2E_DIR/src"
@@ -19,19 +17,19 @@ mkdir -p "$src" "$E2E_DIR/arc"
 # program folder), the scenario folder (the reader's current folder) or the temp folder.
 safe=("卷 一/a&md MARKER&b.txt" "x^&(md MARKER)!.txt" "50% 折扣.txt" "gbk:卷 二/甲&乙 (丙)!.txt")
 unsafe=("../逃出.txt" "/绝对.txt" "CON.txt" "%CD%&md MARKER&%CD%.txt" "卷/../../b.txt" "卷 一/nul.txt")
-specs=()
+members=()
 i=0
 for name in "${unsafe[@]:0:3}" "${safe[@]:0:2}" "${unsafe[@]:3}" "${safe[@]:2}"; do
     i=$((i + 1))
     book="$src/book$i.txt"
     numbered_lines 30 | sed "s/江南/第${i}本书/" | make_book "$book" gbk
-    specs+=("$name=$book")
+    members+=("$name=$book")
     shown="${name#gbk:}"
     names[i]="${shown##*/}"
     books[i]="$book"
 done
 zip="$E2E_DIR/arc/书&(甲)^乙!丙 %丁.zip"
-python3 "$make_zip" "$zip" "${specs[@]}"
+python3 "$make_zip" "$zip" "${members[@]}"
 
 big="$E2E_DIR/arc/大合集.zip"
 python3 - "$big" <<'PY'

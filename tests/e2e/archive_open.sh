@@ -6,9 +6,7 @@
 # start opens the archive's book at the page where reading ended.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
-source "$PEL_SOURCE_DIR/scripts/layout.sh"
-PEL_BUILD_ROOT="$(cd "$(dirname "${PEL_READER_EXE:?}")/../../.." && pwd)" pel_layout "$E2E_APP" || exit 1
-cp "$PEL_READER_EXE" "$E2E_APP/Pelinreader.exe"
+e2e_layout_extractor
 ini="$E2E_APP/Config.ini"
 gen="$PEL_SOURCE_DIR/tools/bookgen/bookgen.py"
 ref="$PEL_SOURCE_DIR/tests/e2e/pages_reference.py"

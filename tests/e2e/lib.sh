@@ -62,6 +62,14 @@ e2e_setup() {
     echo "== $E2E_NAME (display $DISPLAY, folder $E2E_DIR)"
 }
 
+# e2e_layout_extractor: the program folder gets the extractor programs the reader ships with, taken from the
+# build tree of the program under test; the program itself stays the one under test.
+e2e_layout_extractor() {
+    source "$PEL_SOURCE_DIR/scripts/layout.sh"
+    PEL_BUILD_ROOT="$(cd "$(dirname "${PEL_READER_EXE:?}")/../../.." && pwd)" pel_layout "$E2E_APP" || exit 1
+    cp "$PEL_READER_EXE" "$E2E_APP/Pelinreader.exe"
+}
+
 # Windows form of a path on this machine: drive Z: is the root of the file system.
 winpath() {
     local p

@@ -40,11 +40,11 @@ rows_are() {
 # open_rows ROW:WORD...: double-clicks each row in turn; the row opens the book whose lines name WORD. At
 # the end no message box is up (no row named a book that fails) and the rows are still ROWS.
 open_rows() {
-    local spec
-    for spec in "$@"; do
-        drv select-row 1000 "${spec%%:*}" >/dev/null
+    local pair
+    for pair in "$@"; do
+        drv select-row 1000 "${pair%%:*}" >/dev/null
         drv double-click 1000 >/dev/null
-        shows "double-click on row ${spec%%:*}" "${spec#*:}"
+        shows "double-click on row ${pair%%:*}" "${pair#*:}"
     done
     drv --timeout 300 msgbox >/dev/null 2>&1
     check_eq "the double-clicks bring up no message box" 1 $?

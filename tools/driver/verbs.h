@@ -79,6 +79,9 @@ std::vector<char> DropBlockFor(const std::wstring& path);
 void FocusControl(const Target& target, HWND control);
 bool WaitMessageBoxGone(HWND box, DWORD timeoutMs);
 
+// The length of a rich edit's text in characters, from its last line (verbs_pages.cpp).
+bool EditTextLength(HWND edit, size_t& length);
+
 // The control a verb addresses: --to ID, else the given default id; prints an error when it is missing.
 HWND ControlOrReport(const Invocation& in, int defaultId);
 // verbs_pages.cpp

@@ -37,14 +37,8 @@ bool BoxFilled(HWND frame, int id, bool zeroCounts) {
 bool PageHoldsText(HWND frame) {
     HWND edit = FindControl(frame, kPageControlId);
     if (!edit) return false;
-    DWORD_PTR lines = 0, lastStart = 0, lastLength = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines) ||
-        !SendMessageTimeoutW(edit, EM_LINEINDEX, lines > 0 ? lines - 1 : 0, 0, SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &lastStart) ||
-        !SendMessageTimeoutW(edit, EM_LINELENGTH, lastStart, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                             &lastLength))
-        return false;
-    return lastStart + lastLength > 0;
+    size_t length = 0;
+    return EditTextLength(edit, length) && length > 0;
 }
 
 void PrintLine(const char* format, double value) {

@@ -19,16 +19,9 @@ constexpr int kCurrentBoxId = 1015;
 // The whole text of the page control, asked for in UTF-16 (code page 1200) so that the control itself does
 // the decoding of what it holds. The buffers live in the reader's process.
 bool PageText(const Target& target, HWND edit, std::wstring& out) {
-    // Another process's WM_GETTEXTLENGTH is not answered in full under Wine: the length comes from the start
-    // of the last line and that line's length.
-    DWORD_PTR lines = 0, lastStart = 0, lastLength = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines) ||
-        !SendMessageTimeoutW(edit, EM_LINEINDEX, lines > 0 ? lines - 1 : 0, 0, SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &lastStart) ||
-        !SendMessageTimeoutW(edit, EM_LINELENGTH, lastStart, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                             &lastLength))
-        return false;
-    const size_t units = (static_cast<size_t>(lastStart) + static_cast<size_t>(lastLength)) * 2 + 64;
+    size_t length = 0;
+    if (!EditTextLength(edit, length)) return false;
+    const size_t units = length * 2 + 64;
     RemoteBuffer request(target.pid, sizeof(GETTEXTEX));
     RemoteBuffer text(target.pid, units * sizeof(wchar_t));
     if (!request.ok() || !text.ok()) return false;
@@ -62,6 +55,20 @@ std::wstring CurrentPageBox(const Target& target) {
 }
 
 }  // namespace
+
+bool EditTextLength(HWND edit, size_t& length) {
+    // Another process's WM_GETTEXTLENGTH is not answered in full under Wine: the length comes from the start
+    // of the last line and that line's length.
+    DWORD_PTR lines = 0, lastStart = 0, lastLength = 0;
+    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines) ||
+        !SendMessageTimeoutW(edit, EM_LINEINDEX, lines > 0 ? lines - 1 : 0, 0, SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &lastStart) ||
+        !SendMessageTimeoutW(edit, EM_LINELENGTH, lastStart, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &lastLength))
+        return false;
+    length = static_cast<size_t>(lastStart) + static_cast<size_t>(lastLength);
+    return true;
+}
 
 // page-text: the page control's whole text, UTF-8, exactly as the control holds it (line ends included).
 int VerbPageText(Invocation& in) {
