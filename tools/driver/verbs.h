@@ -81,6 +81,8 @@ bool WaitMessageBoxGone(HWND box, DWORD timeoutMs);
 
 // The length of a rich edit's text in characters, from its last line (verbs_pages.cpp).
 bool EditTextLength(HWND edit, size_t& length);
+// A rich edit's text from its start, at most maxChars characters, as Unicode (verbs_pages.cpp).
+bool RichTextHead(const Target& target, HWND edit, size_t maxChars, std::wstring& out);
 
 // The control a verb addresses: --to ID, else the given default id; prints an error when it is missing.
 HWND ControlOrReport(const Invocation& in, int defaultId);

@@ -16,28 +16,11 @@ constexpr int kPageControlId = 1018;
 constexpr int kNextPageButtonId = 1012;  // "下一页"
 constexpr int kCurrentBoxId = 1015;
 
-// The whole text of the page control, asked for in UTF-16 (code page 1200) so that the control itself does
-// the decoding of what it holds. The buffers live in the reader's process.
+// The whole text of the page control (see RichTextHead).
 bool PageText(const Target& target, HWND edit, std::wstring& out) {
     size_t length = 0;
     if (!EditTextLength(edit, length)) return false;
-    const size_t units = length * 2 + 64;
-    RemoteBuffer request(target.pid, sizeof(GETTEXTEX));
-    RemoteBuffer text(target.pid, units * sizeof(wchar_t));
-    if (!request.ok() || !text.ok()) return false;
-    GETTEXTEX ex{};
-    ex.cb = static_cast<DWORD>(units * sizeof(wchar_t));
-    ex.flags = GT_DEFAULT;
-    ex.codepage = 1200;
-    if (!request.Write(&ex, sizeof ex)) return false;
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(request.address()),
-                             reinterpret_cast<LPARAM>(text.address()), SMTO_ABORTIFHUNG, 60000, &copied))
-        return false;
-    if (copied >= units) copied = units - 1;
-    std::vector<char> raw = text.Read(copied * sizeof(wchar_t));
-    out.assign(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t));
-    return true;
+    return RichTextHead(target, edit, length * 2 + 63, out);
 }
 
 // Presses the next-page button and returns once the reader has handled it (the press is sent, not posted).
@@ -55,6 +38,28 @@ std::wstring CurrentPageBox(const Target& target) {
 }
 
 }  // namespace
+
+// Asked for in UTF-16 (code page 1200), so that the control itself does the decoding of what it holds; the
+// buffers live in the reader's process, as the system does not carry this message's pointers across.
+bool RichTextHead(const Target& target, HWND edit, size_t maxChars, std::wstring& out) {
+    const size_t units = maxChars + 1;
+    RemoteBuffer request(target.pid, sizeof(GETTEXTEX));
+    RemoteBuffer text(target.pid, units * sizeof(wchar_t));
+    if (!request.ok() || !text.ok()) return false;
+    GETTEXTEX ex{};
+    ex.cb = static_cast<DWORD>(units * sizeof(wchar_t));
+    ex.flags = GT_DEFAULT;
+    ex.codepage = 1200;
+    if (!request.Write(&ex, sizeof ex)) return false;
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(request.address()),
+                             reinterpret_cast<LPARAM>(text.address()), SMTO_ABORTIFHUNG, 60000, &copied))
+        return false;
+    if (copied >= units) copied = units - 1;
+    std::vector<char> raw = text.Read(copied * sizeof(wchar_t));
+    out.assign(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t));
+    return true;
+}
 
 bool EditTextLength(HWND edit, size_t& length) {
     // Another process's WM_GETTEXTLENGTH is not answered in full under Wine: the length comes from the start

@@ -13,37 +13,38 @@ namespace {
 constexpr int kStatusBarId = 59393;
 constexpr int kPageControlId = 1018;
 
-// One display line of an edit or rich-edit control, with the line end it carries (if any).
-// EM_GETLINE is carried across processes by the system: the buffer is ours, its first WORD its size.
-bool EditLine(HWND edit, size_t line, std::wstring& out) {
-    DWORD_PTR start = 0, length = 0;
-    if (!SendMessageTimeoutW(edit, EM_LINEINDEX, line, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &start) ||
-        !SendMessageTimeoutW(edit, EM_LINELENGTH, start, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+// One display line of a rich edit, with the line end it carries (if any): the control's text up to the end
+// of that line, cut at the start of the line. EM_GETLINE is not used from another process: under Wine the
+// receiving side loses the buffer size that leads the buffer, so the control copies, and the reply sends
+// back, as many characters as the stray word it finds there says (the reply can run past the end of the
+// reader's memory, and Wine then ends the reader).
+bool EditLine(const Target& target, HWND edit, size_t line, std::wstring& out) {
+    DWORD_PTR lines = 0, start = 0, next = 0;
+    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines) ||
+        line >= lines ||
+        !SendMessageTimeoutW(edit, EM_LINEINDEX, line, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &start) ||
+        static_cast<LONG_PTR>(start) < 0)
         return false;
-    // The length may count characters while an ANSI control copies bytes, two for each Chinese character:
-    // room for twice as many, or the end of a long line is lost.
-    size_t room = 2 * static_cast<size_t>(length) + 16;
-    if (room > 0xFFFF) room = 0xFFFF;
-    std::vector<wchar_t> buf(room + 1, L'\0');
-    buf[0] = static_cast<wchar_t>(room);
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETLINE, line, reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &copied))
+    size_t end = 0;
+    if (line + 1 < lines &&
+        SendMessageTimeoutW(edit, EM_LINEINDEX, line + 1, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &next) &&
+        static_cast<LONG_PTR>(next) >= static_cast<LONG_PTR>(start)) {
+        end = next;
+    } else if (!EditTextLength(edit, end)) {
         return false;
-    if (copied > room) copied = room;
-    out.assign(buf.data(), wcsnlen(buf.data(), copied));
+    }
+    // The last line reads to the text's end (with room for a line end the length does not count).
+    std::wstring head;
+    if (!RichTextHead(target, edit, line + 1 < lines ? end : end + 2, head)) return false;
+    out = start < head.size() ? head.substr(start) : std::wstring();
     return true;
 }
 
-// The rich edit of the page does not hand its text to WM_GETTEXT from another process under Wine:
-// its text is read line by line instead.
-std::wstring EditText(HWND edit) {
-    DWORD_PTR lines = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines))
-        return {};
-    std::wstring text, line;
-    for (size_t i = 0; i < lines; ++i)
-        if (EditLine(edit, i, line)) text += line;
+// The whole text, as the lines give it.
+std::wstring EditText(const Target& target, HWND edit) {
+    size_t length = 0;
+    std::wstring text;
+    if (!EditTextLength(edit, length) || !RichTextHead(target, edit, length * 2 + 63, text)) return {};
     return text;
 }
 
@@ -65,7 +66,7 @@ int VerbText(Invocation& in) {
     if (!in.IntArg(0, id)) return 2;
     HWND control = ControlOrReport(in, static_cast<int>(id));
     if (!control) return 1;
-    PrintLine(IsRichEdit(control) ? EditText(control) : TextOf(control));
+    PrintLine(IsRichEdit(control) ? EditText(in.target, control) : TextOf(control));
     return 0;
 }
 
@@ -108,7 +109,7 @@ int VerbFirstLine(Invocation& in) {
     DWORD_PTR first = 0;
     std::wstring line;
     if (!SendMessageTimeoutW(edit, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &first) ||
-        !EditLine(edit, first, line)) {
+        !EditLine(in.target, edit, first, line)) {
         PrintError(L"page control does not answer");
         return 1;
     }
