@@ -2,9 +2,11 @@
 # Recent folders and the library sidebar together: a recent folder lists exactly its .txt books (no other
 # files, no subfolders) and moves to the front of File Dir; a recent folder that is gone asks whether to
 # delete it (Cancel keeps it, OK deletes it and FileNum counts down); the tooltip names the selected book,
-# its folder and its size; a double-click opens the row's book, and a book deleted after the listing gives a
-# message, leaves the open book as it was and is not remembered as the row read; shukuflag brings the folder and its row back at the next start;
-# clearing the list empties every key of File Dir.
+# its folder and its size in B, KB and MB (the form itself puts the hint back); a double-click opens the
+# row's book, and a book deleted after the listing gives a message, leaves the open book as it was and is not
+# remembered as the row read; shukuflag brings the folder and its row back at the next start; F1 hides and
+# shows the listed sidebar, and a recent folder shows it again; clearing the list empties every key of
+# File Dir.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 ini="$E2E_APP/Config.ini"
@@ -24,8 +26,11 @@ book "$east/丙书.txt" 丙地
 book "$west/丁书.txt" 丁地
 printf 'not a book\n' >"$east/封面.jpg"
 printf 'not a book either\n' >"$east/说明.txt.bak"
-# A book of exactly 1024 bytes: its size shows as 1.0 KB.
+# Books of exactly 1023, 1024 and 1048576 bytes: 1023 B, 1.0 KB and 1.00 MB.
+head -c 1023 /dev/zero | tr '\0' 'a' >"$east/差一.txt"
 head -c 1024 /dev/zero | tr '\0' 'a' >"$east/整千.txt"
+head -c 1048576 /dev/zero | tr '\0' 'a' >"$east/一兆.txt"
+east_rows="$(printf '%s\n' 丙书.txt 乙书.txt 整千.txt 甲书.txt 差一.txt 一兆.txt | LC_ALL=C sort)"
 printf '[File Dir]\nFileNum=3\n1=%s\n2=%s\n3=%s\n' "$(winpath "$west")" "$(winpath "$gone")" \
     "$(winpath "$east")" | write_ini "$ini"
 
@@ -55,17 +60,22 @@ shows "the command line" 丁地
 
 # Recent folder 3 lists its .txt books, sorted, and becomes folder 1.
 drv command 57619 >/dev/null
-want="$(printf '%s\n' 丙书.txt 乙书.txt 整千.txt 甲书.txt | LC_ALL=C sort)"
 sorted_rows() { drv rows 1000 | LC_ALL=C sort; }
-wait_eq "recent folder 3 lists exactly its .txt books" "$want" sorted_rows
+wait_eq "recent folder 3 lists exactly its .txt books" "$east_rows" sorted_rows
 check_eq "File Dir: the folder moved to the front" \
     "$(printf 'FileNum=3\n1=%s\n2=%s\n3=%s\n4=(none)\n5=(none)\n' "$(winpath "$east")" "$(winpath "$west")" \
         "$(winpath "$gone")")" "$(file_dir)"
 
-# The tooltip of a selected row.
+# The tooltip of a selected row; over the form itself (off the list) it is the hint again, and the list
+# brings the row's details back.
+tip_of() { printf '小说：%s\n位置：%s\n大小：%s' "$1" "$(winpath "$east")" "$2"; }
+wait_eq "the tooltip of the 1023-byte book" "$(tip_of 差一.txt '1023 B')" tip "$(row_of 差一.txt)"
+wait_eq "the tooltip of the 1048576-byte book" "$(tip_of 一兆.txt '1.00 MB')" tip "$(row_of 一兆.txt)"
 big=$(row_of 整千.txt)
-wait_eq "the tooltip of the 1024-byte book" "$(printf '小说：整千.txt\n位置：%s\n大小：1.0 KB' "$(winpath "$east")")" \
-    tip "$big"
+wait_eq "the tooltip of the 1024-byte book" "$(tip_of 整千.txt '1.0 KB')" tip "$big"
+drv hover-form >/dev/null
+wait_eq "the pointer over the form: the hint" "单击文件名可查看详细信息！" drv tooltip 1000
+wait_eq "back on the list: the same row's details" "$(tip_of 整千.txt '1.0 KB')" tip "$big"
 yi=$(row_of 乙书.txt)
 size=$(stat -c %s "$east/乙书.txt")
 check_arith "乙书 is below 1 KB ($size bytes)" "$size < 1024"
@@ -103,8 +113,7 @@ check_eq "asked again" "路径不存在！是否删除？" "$(drv --timeout 1000
 drv answer ok >/dev/null
 wait_eq "OK deletes it: FileNum 2, key 3 empty" \
     "$(printf 'FileNum=2\n1=%s\n2=%s\n3=\n4=(none)\n5=(none)\n' "$(winpath "$east")" "$(winpath "$west")")" file_dir
-check_eq "the sidebar still lists the folder" "$(printf '%s\n' 丙书.txt 乙书.txt 整千.txt 甲书.txt | LC_ALL=C sort)" \
-    "$(sorted_rows)"
+check_eq "the sidebar still lists the folder" "$east_rows" "$(sorted_rows)"
 stop_reader
 check_eq "shukuflag: the row double-clicked last, counted from 1" "$((yi + 1))" "$(ini_get "$ini" Interface shukuflag)"
 
@@ -112,7 +121,7 @@ check_eq "shukuflag: the row double-clicked last, counted from 1" "$((yi + 1))" 
 start_reader
 drv --timeout 15000 wait-window --visible >/dev/null
 shows "the restart" 乙地
-wait_eq "the folder is listed again at the start" "$(printf '%s\n' 丙书.txt 乙书.txt 整千.txt 甲书.txt | LC_ALL=C sort)" sorted_rows
+wait_eq "the folder is listed again at the start" "$east_rows" sorted_rows
 drv focus 1000 >/dev/null
 drv hover 1000 >/dev/null
 drv hover-at 1 1 >/dev/null
@@ -121,9 +130,25 @@ wait_eq "the tooltip names the selected row, the book read last" \
     "$(printf '小说：乙书.txt\n位置：%s\n大小：%s' "$(winpath "$east")" "$size B")" \
     drv tooltip 1000
 
-# Recent folder 2 (west) moves to the front; clearing empties every key.
+# F1 hides the listed sidebar and shows it again with its rows.
+width() {
+    local w
+    read -r _ _ w _ <<<"$(drv rect "$1")"
+    echo "$w"
+}
+drv key f1 >/dev/null
+wait_eq "F1 hides the sidebar" 0 width 1000
+drv key f1 >/dev/null
+wait_eq "F1 shows it again, 160 pixels wide" 160 width 1000
+check_eq "with the folder's rows" "$east_rows" "$(sorted_rows)"
+drv key f1 >/dev/null
+wait_eq "F1 hides it once more" 0 width 1000
+
+# Recent folder 2 (west), chosen while the sidebar is hidden, shows it and moves to the front; clearing
+# empties every key.
 drv command 57618 >/dev/null
 wait_eq "recent folder 2 lists its book" "丁书.txt" drv rows 1000
+wait_eq "and shows the sidebar" 160 width 1000
 check_eq "and is folder 1" "$(printf 'FileNum=2\n1=%s\n2=%s\n3=\n4=(none)\n5=(none)\n' "$(winpath "$west")" "$(winpath "$east")")" \
     "$(file_dir)"
 drv command 57631 >/dev/null
@@ -131,6 +156,7 @@ wait_eq "clearing writes FileNum and keys 1 to 5 empty" "$(printf 'FileNum=\n1=\
 check_eq "the sidebar keeps its rows" "丁书.txt" "$(drv rows 1000)"
 stop_reader
 check_eq "File Dir stays empty at exit" "$(printf 'FileNum=\n1=\n2=\n3=\n4=\n5=\n')" "$(file_dir)"
+check_eq "orgrectFlag: the sidebar was shown at exit" 0 "$(ini_get "$ini" Style orgrectFlag)"
 echo "library_recent: $((SECONDS - t0)) s"
 
 e2e_finish

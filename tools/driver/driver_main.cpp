@@ -90,6 +90,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"file-version", VerbFileVersion},
     {L"reg-volatile", VerbRegVolatile},
     {L"time-turns", VerbTimeTurns},
+    {L"hover-form", VerbHoverForm},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

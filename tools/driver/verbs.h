@@ -71,6 +71,10 @@ int VerbOpenMenu(Invocation& in);
 int VerbCloseMenu(Invocation& in);
 int VerbFileVersion(Invocation& in);
 int VerbRegVolatile(Invocation& in);
+// Moves the pointer to a screen point as a real mouse would (verbs_shell.cpp).
+bool MovePointer(int x, int y);
+// verbs_library.cpp
+int VerbHoverForm(Invocation& in);
 
 // The WM_DROPFILES block that names one file, as Explorer hands a drop to a window.
 std::vector<char> DropBlockFor(const std::wstring& path);

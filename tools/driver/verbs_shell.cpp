@@ -46,20 +46,6 @@ bool SendPointerTo(int x, int y, int w, int h) {
     return SendInput(1, &input, sizeof input) == 1;
 }
 
-// Moves the pointer to a screen point as a real mouse would, so that the window below it gets its moves.
-// Under Wine the window below sees a move only when the next one comes, so the pointer goes on by one
-// pixel after a pause and comes back: the moves to the point itself are seen at once.
-bool MovePointer(int x, int y) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    if (w < 2 || h < 2) return false;
-    const int nudged = x + 1 < w ? x + 1 : x - 1;
-    if (!SendPointerTo(x, y, w, h)) return false;
-    Sleep(40);
-    if (!SendPointerTo(nudged, y, w, h)) return false;
-    Sleep(40);
-    return SendPointerTo(x, y, w, h);
-}
-
 bool ControlCentre(const Invocation& in, POINT& centre) {
     long id = 0;
     if (!in.IntArg(0, id)) return false;
@@ -86,6 +72,20 @@ HWND VisibleMenuPopup(DWORD pid) {
 }
 
 }  // namespace
+
+// Moves the pointer to a screen point as a real mouse would, so that the window below it gets its moves.
+// Under Wine the window below sees a move only when the next one comes, so the pointer goes on by one
+// pixel after a pause and comes back: the moves to the point itself are seen at once.
+bool MovePointer(int x, int y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    if (w < 2 || h < 2) return false;
+    const int nudged = x + 1 < w ? x + 1 : x - 1;
+    if (!SendPointerTo(x, y, w, h)) return false;
+    Sleep(40);
+    if (!SendPointerTo(nudged, y, w, h)) return false;
+    Sleep(40);
+    return SendPointerTo(x, y, w, h);
+}
 
 // tooltip ID: the text of the tooltip tool that covers control ID (with --box: of the reader's dialog).
 int VerbTooltip(Invocation& in) {
