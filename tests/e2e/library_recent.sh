@@ -51,12 +51,31 @@ tip() {
     drv hover 1000 >/dev/null
     drv tooltip 1000
 }
+# The submenu of recent folders as the reader's own process reads it: "ID TEXT" lines.
+recent_menu() {
+    local out
+    out="$(drv menu-items '文件(&F)/最近文件夹')" || {
+        echo "(the menu could not be read)"
+        return
+    }
+    printf '%s' "$out"
+}
+# menu_of FOLDER...: the items the submenu has for these folders, in this order.
+menu_of() {
+    local k=0 f
+    for f in "$@"; do
+        k=$((k + 1))
+        printf '%d %d %s\n' $((57616 + k)) "$k" "$(winpath "$f")"
+    done
+}
 row_of() { drv rows 1000 | grep -nxF -- "$1" | cut -d: -f1 | awk '{ print $1 - 1 }'; }
 
 t0=$SECONDS
 start_reader "$(winpath "$west/丁书.txt")"
 drv --timeout 15000 wait-window --visible >/dev/null
 shows "the command line" 丁地
+check_eq "the submenu lists the three folders (the placeholder is gone)" "$(menu_of "$west" "$gone" "$east")" \
+    "$(recent_menu)"
 
 # Recent folder 3 lists its .txt books, sorted, and becomes folder 1.
 drv command 57619 >/dev/null
@@ -65,6 +84,7 @@ wait_eq "recent folder 3 lists exactly its .txt books" "$east_rows" sorted_rows
 check_eq "File Dir: the folder moved to the front" \
     "$(printf 'FileNum=3\n1=%s\n2=%s\n3=%s\n4=(none)\n5=(none)\n' "$(winpath "$east")" "$(winpath "$west")" \
         "$(winpath "$gone")")" "$(file_dir)"
+check_eq "and the submenu is rebuilt in that order" "$(menu_of "$east" "$west" "$gone")" "$(recent_menu)"
 
 # The tooltip of a selected row; over the form itself (off the list) it is the hint again, and the list
 # brings the row's details back.
@@ -108,12 +128,14 @@ drv command 57619 >/dev/null
 check_eq "a folder that is gone: the question" "路径不存在！是否删除？" "$(drv --timeout 10000 msgbox | sed -n 2p)"
 drv answer cancel >/dev/null
 check_eq "Cancel keeps it" "3 $(winpath "$gone")" "$(ini_get "$ini" 'File Dir' FileNum) $(ini_get "$ini" 'File Dir' 3)"
+check_eq "and in the submenu" "$(menu_of "$east" "$west" "$gone")" "$(recent_menu)"
 drv command 57619 >/dev/null
 check_eq "asked again" "路径不存在！是否删除？" "$(drv --timeout 10000 msgbox | sed -n 2p)"
 drv answer ok >/dev/null
 wait_eq "OK deletes it: FileNum 2, key 3 empty" \
     "$(printf 'FileNum=2\n1=%s\n2=%s\n3=\n4=(none)\n5=(none)\n' "$(winpath "$east")" "$(winpath "$west")")" file_dir
 check_eq "the sidebar still lists the folder" "$east_rows" "$(sorted_rows)"
+check_eq "the submenu without it" "$(menu_of "$east" "$west")" "$(recent_menu)"
 stop_reader
 check_eq "shukuflag: the row double-clicked last, counted from 1" "$((yi + 1))" "$(ini_get "$ini" Interface shukuflag)"
 
@@ -151,8 +173,10 @@ wait_eq "recent folder 2 lists its book" "丁书.txt" drv rows 1000
 wait_eq "and shows the sidebar" 160 width 1000
 check_eq "and is folder 1" "$(printf 'FileNum=2\n1=%s\n2=%s\n3=\n4=(none)\n5=(none)\n' "$(winpath "$west")" "$(winpath "$east")")" \
     "$(file_dir)"
+check_eq "the submenu at the next start, after the move" "$(menu_of "$west" "$east")" "$(recent_menu)"
 drv command 57631 >/dev/null
 wait_eq "clearing writes FileNum and keys 1 to 5 empty" "$(printf 'FileNum=\n1=\n2=\n3=\n4=\n5=\n')" file_dir
+check_eq "and empties the submenu" "" "$(recent_menu)"
 check_eq "the sidebar keeps its rows" "丁书.txt" "$(drv rows 1000)"
 stop_reader
 check_eq "File Dir stays empty at exit" "$(printf 'FileNum=\n1=\n2=\n3=\n4=\n5=\n')" "$(file_dir)"

@@ -91,6 +91,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"reg-volatile", VerbRegVolatile},
     {L"time-turns", VerbTimeTurns},
     {L"hover-form", VerbHoverForm},
+    {L"menu-items", VerbMenuItems},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

@@ -75,6 +75,7 @@ int VerbRegVolatile(Invocation& in);
 bool MovePointer(int x, int y);
 // verbs_library.cpp
 int VerbHoverForm(Invocation& in);
+int VerbMenuItems(Invocation& in);
 
 // The WM_DROPFILES block that names one file, as Explorer hands a drop to a window.
 std::vector<char> DropBlockFor(const std::wstring& path);
