@@ -9,7 +9,8 @@
 // select ID START END, selection ID, enabled ID, toolbar-pressed ID,
 // double-click ID;
 // tooltip ID, hover ID, hover-at X Y, mouse-click ID, syscolor N, open-menu LETTER, close-menu,
-// file-version PATH, reg-volatile KEY.
+// file-version PATH, reg-volatile KEY;
+// hover-form, menu-items POPUP (a pop-up of the menu bar, read inside the reader by pel_menu_probe.dll).
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
