@@ -49,7 +49,7 @@ drv command 32771
 wait_eq "the font dialog" "字体" drv --box title
 drv --box combo-pick 1136 "文泉驿微米黑"
 # The dialog takes the effects when a size is picked.
-drv --box click 1041
+drv --box tick 1041
 drv --box combo-pick 1139 "栗色" || drv --box combo-pick 1139 "褐紫红色"
 drv --box combo-pick 1138 "12"
 drv --box click 1

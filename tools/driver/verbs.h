@@ -60,6 +60,7 @@ int VerbPostFrame(Invocation& in);
 int VerbCharFormat(Invocation& in);
 int VerbFormatRect(Invocation& in);
 int VerbComboPick(Invocation& in);
+int VerbTick(Invocation& in);
 // verbs_soak.cpp
 int VerbResources(Invocation& in);
 int VerbSoakTurns(Invocation& in);

@@ -6,6 +6,7 @@
 //   combo-pick ID TEXT              (with --box) picks the exact entry TEXT of a drop-down list of the
 //   dialog,
 //                                   as a click on it would, and tells the dialog
+//   tick ID [off]                   (with --box) checks (or clears) a check box of the dialog and tells it
 #include <windows.h>
 // The headers below need windows.h first.
 #include <richedit.h>
@@ -117,6 +118,21 @@ int VerbComboPick(Invocation& in) {
     HWND owner = GetParent(combo);
     return Send(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), CBN_SELCHANGE),
                 reinterpret_cast<LPARAM>(combo), ignored)
+               ? 0
+               : 1;
+}
+
+int VerbTick(Invocation& in) {
+    long id = 0;
+    if (!in.IntArg(0, id)) return 2;
+    in.toId = static_cast<int>(id);
+    HWND box = ControlOrReport(in, 0);
+    if (!box) return 1;
+    DWORD_PTR ignored = 0;
+    const WPARAM state = in.Has(L"off") ? BST_UNCHECKED : BST_CHECKED;
+    if (!Send(box, BM_SETCHECK, state, 0, ignored)) return 1;
+    return Send(GetParent(box), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
+                reinterpret_cast<LPARAM>(box), ignored)
                ? 0
                : 1;
 }
