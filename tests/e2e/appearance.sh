@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Appearance as the reader sets it: the font dialog's face, size, underline and colour; the text and the
 # background colour dialogs; line spacing; the four text margins as the page's formatting rectangle; night
-# mode on and off; a picture chosen through "图片背景". Each is read back from the page control (its character
+# mode on and off; a picture chosen through "图片背景", and one that cannot be decoded. Each is read back from the page control (its character
 # format and formatting rectangle) and from screenshots of the page (kept as appearance-*.png beside the
 # scenario), written to Config.ini at exit and applied at the next start.
 source "$(dirname "$0")/lib.sh"
@@ -140,6 +140,22 @@ check_eq "with grey text" "128,128,128" "$(fmt color)"
 drv command 32774
 wait_eq "night mode off: the picture again" "40,150,220" shot picture-again
 check_eq "and the chosen text colour" "0,0,160" "$(fmt color)"
+# A picture that cannot be decoded leaves no picture: the page shows the view's green, not the white it
+# draws its text on.
+broken="$E2E_DIR/books/坏图.jpg"
+head -c 3000 /dev/urandom >"$broken"
+drv command 32824
+wait_eq "the picture dialog again" "打开图片文件" drv --box title
+drv --box set-text 1148 "$(winpath "$broken")" 2>/dev/null || drv --box set-text 1152 "$(winpath "$broken")"
+drv --box click 1
+wait_eq "an undecodable picture: the green behind the page" "204,232,207" shot broken-picture
+read -r dark light <<<"$(text_range broken-picture)"
+check_arith "with the text on it ($dark)" "$dark < 90"
+drv command 32824
+wait_eq "and once more the good picture" "打开图片文件" drv --box title
+drv --box set-text 1148 "$(winpath "$pic")" 2>/dev/null || drv --box set-text 1152 "$(winpath "$pic")"
+drv --box click 1
+wait_eq "the picture is back" "40,150,220" shot picture-back
 drv command 61300
 wait_eq "青草绿（默认） gives the picture up" "204,232,207" shot green
 stop_reader
