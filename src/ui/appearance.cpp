@@ -4,13 +4,13 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <vector>
+
+#include "framework/handles.h"
+#include "ui/text_over_picture.h"
 
 Appearance::~Appearance() {
     if (subclassed_ && page_ && IsWindow(page_)) RemoveWindowSubclass(page_, PageProc, 1);
-    if (picture_) picture_->Release();
 }
 
 void Appearance::Start(HWND page, HWND view, const pel::StyleValues& style, int b, int i, int u,
@@ -32,8 +32,8 @@ void Appearance::Start(HWND page, HWND view, const pel::StyleValues& style, int 
         picPath.clear();
         SendMessageA(page_, EM_SETBKGNDCOLOR, 0, backColor);
     } else {
-        SetTransparent(true);
         LoadPicture(picPath);
+        SetTransparent(true);
         InvalidateRect(view_, nullptr, TRUE);
     }
     if (nightFlag != 0) {
@@ -51,11 +51,13 @@ void Appearance::ApplyTextFormat() {
         (bold == 1 ? CFE_BOLD : 0) | (italic == 1 ? CFE_ITALIC : 0) | (underline == 1 ? CFE_UNDERLINE : 0);
     cf.yHeight = textSize;
     cf.yOffset = lineSpacing;
-    cf.crTextColor = night ? kNightText : textColor;
+    cf.crTextColor = ShownTextColor();
     lstrcpynA(cf.szFaceName, fontName.c_str(), LF_FACESIZE);
     cf.bCharSet = GB2312_CHARSET;
     SendMessageA(page_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
     SendMessageA(page_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    // Text that turns light (or dark) over a picture needs the other key to stand apart from.
+    if (pictureShown_) SetPictureBackground();
     // The control keeps the format it replaced for undoing; a page being read has nothing to undo, and a
     // long session of appearance changes would otherwise hold every format it ever had.
     if (GetWindowLongPtrA(page_, GWL_STYLE) & ES_READONLY) SendMessageA(page_, EM_EMPTYUNDOBUFFER, 0, 0);
@@ -140,9 +142,9 @@ bool Appearance::ChoosePicture(HWND owner) {
     ofn.lpstrTitle = "打开图片文件";
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
     if (!GetOpenFileNameA(&ofn)) return false;
-    SetTransparent(true);
     picPath = file;
     LoadPicture(picPath);
+    SetTransparent(true);
     InvalidateRect(view_, nullptr, TRUE);
     return true;
 }
@@ -194,36 +196,21 @@ void Appearance::SetTransparent(bool on) {
     pictureShown_ = on;
     if (on && !subclassed_ && page_)
         subclassed_ = SetWindowSubclass(page_, PageProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    if (on) SendMessageA(page_, EM_SETBKGNDCOLOR, 0, kPictureKey);
+    if (on) SetPictureBackground();
     InvalidateRect(page_, nullptr, TRUE);
 }
 
-void Appearance::PutTextOverPicture(unsigned char* pixels, const unsigned char* picture, size_t count,
-                                    COLORREF text, COLORREF key) {
-    const int t[3] = {GetBValue(text), GetGValue(text), GetRValue(text)};
-    const int k[3] = {GetBValue(key), GetGValue(key), GetRValue(key)};
-    // The channel in which text and key differ most tells how much of the text a pixel holds.
-    int c = 0;
-    for (int i = 1; i < 3; ++i)
-        if (std::abs(t[i] - k[i]) > std::abs(t[c] - k[c])) c = i;
-    const int span = t[c] - k[c];
-    for (size_t n = 0; n < count; ++n) {
-        unsigned char* p = pixels + 4 * n;
-        const unsigned char* q = picture + 4 * n;
-        if (p[0] == k[0] && p[1] == k[1] && p[2] == k[2]) {
-            p[0] = q[0], p[1] = q[1], p[2] = q[2];
-            continue;
-        }
-        if (span == 0) continue;  // text in the key's colour: nothing to tell apart, the text stays
-        // Share of the text, 0..256.
-        const int a = std::clamp((p[c] - k[c]) * 256 / span, 0, 256);
-        for (int i = 0; i < 3; ++i) p[i] = static_cast<unsigned char>((t[i] * a + q[i] * (256 - a)) / 256);
-    }
+void Appearance::SetPictureBackground() {
+    if (!page_) return;
+    const COLORREF back = picture_ ? pel::PictureKeyFor(ShownTextColor()) : kDefaultBack;
+    SendMessageA(page_, EM_SETBKGNDCOLOR, 0, back);
 }
 
 LRESULT CALLBACK Appearance::PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     auto* self = reinterpret_cast<Appearance*>(ref);
-    if (!self->pictureShown_ || !self->picture_ || self->night) return DefSubclassProc(hwnd, msg, wp, lp);
+    // Night mode hides the picture by clearing pictureShown_; a picture chosen while it is on shows
+    // under the grey text.
+    if (!self->pictureShown_ || !self->picture_) return DefSubclassProc(hwnd, msg, wp, lp);
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
@@ -247,13 +234,23 @@ LRESULT CALLBACK Appearance::PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
     return result;
 }
 
-void Appearance::PaintPicturePage() {
-    RECT rc;
-    GetClientRect(page_, &rc);
-    const int w = rc.right, h = rc.bottom;
-    if (w <= 0 || h <= 0) return;
-    HDC screen = GetDC(page_);
-    if (!screen) return;
+namespace {
+// A memory device context for the length of a scope.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+fw::UniqueBitmap TopDownBitmap(HDC like, int w, int h, void*& bits) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -261,66 +258,72 @@ void Appearance::PaintPicturePage() {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
+    bits = nullptr;
+    return fw::UniqueBitmap(CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+}  // namespace
+
+void Appearance::PaintPicturePage() {
+    RECT rc;
+    GetClientRect(page_, &rc);
+    const int w = rc.right, h = rc.bottom;
+    if (w <= 0 || h <= 0) return;
+    fw::WindowDC screen(page_);
+    if (!screen.get()) return;
     void* textBits = nullptr;
     void* pictureBits = nullptr;
-    HBITMAP textLayer = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &textBits, nullptr, 0);
-    HBITMAP pictureLayer = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &pictureBits, nullptr, 0);
-    HDC mem = CreateCompatibleDC(screen);
-    if (textLayer && pictureLayer && mem) {
-        HGDIOBJ old = SelectObject(mem, pictureLayer);
+    fw::UniqueBitmap textLayer = TopDownBitmap(screen.get(), w, h, textBits);
+    fw::UniqueBitmap pictureLayer = TopDownBitmap(screen.get(), w, h, pictureBits);
+    MemoryDC mem(screen.get());
+    if (!textLayer || !pictureLayer || !mem.get()) return;
+    {
+        fw::SelectObjectScope picture(mem.get(), pictureLayer.get());
         OLE_XSIZE_HIMETRIC pw = 0;
         OLE_YSIZE_HIMETRIC ph = 0;
         picture_->get_Width(&pw);
         picture_->get_Height(&ph);
-        picture_->Render(mem, 0, 0, w, h, 0, ph, pw, -ph, nullptr);
-        SelectObject(mem, textLayer);
-        BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        PutTextOverPicture(static_cast<unsigned char*>(textBits),
-                           static_cast<const unsigned char*>(pictureBits),
-                           static_cast<size_t>(w) * static_cast<size_t>(h), textColor, kPictureKey);
-        BitBlt(screen, 0, 0, w, h, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
+        picture_->Render(mem.get(), 0, 0, w, h, 0, ph, pw, -ph, nullptr);
     }
-    if (mem) DeleteDC(mem);
-    if (textLayer) DeleteObject(textLayer);
-    if (pictureLayer) DeleteObject(pictureLayer);
-    ReleaseDC(page_, screen);
+    fw::SelectObjectScope text(mem.get(), textLayer.get());
+    BitBlt(mem.get(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    const COLORREF shown = ShownTextColor();
+    pel::PutTextOverPicture(
+        static_cast<unsigned char*>(textBits), static_cast<const unsigned char*>(pictureBits),
+        static_cast<size_t>(w) * static_cast<size_t>(h), shown, pel::PictureKeyFor(shown));
+    BitBlt(screen.get(), 0, 0, w, h, mem.get(), 0, 0, SRCCOPY);
 }
 
 void Appearance::LoadPicture(const std::string& path) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    fw::Unique<HANDLE, fw::FileDeleter> file(
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return;  // the picture shown so far stays
     LARGE_INTEGER size{};
     std::vector<char> bytes;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (256LL << 20)) {
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (256LL << 20)) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+        if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
             got != bytes.size())
             bytes.clear();
     }
-    CloseHandle(file);
-    if (picture_) {
-        picture_->Release();
-        picture_ = nullptr;
-    }
+    file.reset();
+    picture_.reset();
     if (bytes.empty()) return;
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!mem) return;
     void* p = GlobalLock(mem);
     memcpy(p, bytes.data(), bytes.size());
     GlobalUnlock(mem);
-    IStream* stream = nullptr;
-    if (CreateStreamOnHGlobal(mem, TRUE, &stream) != S_OK) {
+    IStream* raw = nullptr;
+    if (CreateStreamOnHGlobal(mem, TRUE, &raw) != S_OK) {
         GlobalFree(mem);
         return;
     }
+    std::unique_ptr<IStream, ComRelease> stream(raw);  // frees the memory with it
     void* pic = nullptr;
-    if (OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, &pic) == S_OK)
-        picture_ = static_cast<IPicture*>(pic);
-    stream->Release();
+    if (OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, &pic) == S_OK)
+        picture_.reset(static_cast<IPicture*>(pic));
 }
 
 void Appearance::PaintBackground(HDC dc) {

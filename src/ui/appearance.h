@@ -5,6 +5,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <memory>
 #include <string>
 
 #include "state/settings.h"
@@ -48,14 +49,6 @@ public:
     // Draws the picture behind the transparent page (the view's paint step).
     void PaintBackground(HDC dc);
 
-    // The page control draws its text on kPictureKey; its picture frame puts the picture under the
-    // text: a pixel of the key shows the picture, a pixel of the text colour stays, and the pixels
-    // between (smoothed edges) are mixed in the same proportion over the picture. `pixels` are 32-bit
-    // BGRX, `picture` the same size.
-    static constexpr COLORREF kPictureKey = RGB(255, 255, 255);
-    static void PutTextOverPicture(unsigned char* pixels, const unsigned char* picture, size_t count,
-                                   COLORREF text, COLORREF key);
-
     pel::StyleValues Style() const;
 
     COLORREF textColor = 0;
@@ -68,15 +61,23 @@ public:
     std::string picPath;
 
 private:
+    struct ComRelease {
+        void operator()(IUnknown* p) const { p->Release(); }
+    };
+
     void LoadPicture(const std::string& path);
     void SetTransparent(bool on);
+    COLORREF ShownTextColor() const { return night ? kNightText : textColor; }
+    // The page's own background: the picture key while a picture shows, else the view's green when the
+    // picture could not be decoded (the page is see-through over the view).
+    void SetPictureBackground();
     static LRESULT CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void PaintPicturePage();
 
     HWND page_ = nullptr;
     HWND view_ = nullptr;
     LONG_PTR normalExStyle_ = 0;
-    IPicture* picture_ = nullptr;
+    std::unique_ptr<IPicture, ComRelease> picture_;
     bool pictureShown_ = false;
     bool subclassed_ = false;
 };

@@ -11,6 +11,7 @@
 // tooltip ID, hover ID, hover-at X Y, mouse-click ID, syscolor N, open-menu LETTER, close-menu,
 // file-version PATH, reg-volatile KEY;
 // hover-form, menu-items POPUP (a pop-up of the menu bar, read inside the reader by pel_menu_probe.dll).
+// char-format [ID] [--selection], format-rect [ID], combo-pick ID TEXT, tick ID [off].
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
@@ -93,12 +94,17 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"time-turns", VerbTimeTurns},
     {L"hover-form", VerbHoverForm},
     {L"menu-items", VerbMenuItems},
+    {L"char-format", VerbCharFormat},
+    {L"format-rect", VerbFormatRect},
+    {L"combo-pick", VerbComboPick},
+    {L"tick", VerbTick},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
 bool IsFlag(const std::wstring& word) {
     return word == L"ctrl" || word == L"shift" || word == L"alt" || word == L"--input" ||
-           word == L"--visible" || word == L"--exit" || word == L"--catch-box";
+           word == L"--visible" || word == L"--exit" || word == L"--catch-box" || word == L"--selection" ||
+           word == L"off";
 }
 
 int Usage() {

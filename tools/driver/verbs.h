@@ -56,6 +56,11 @@ int VerbToolbarPressed(Invocation& in);
 int VerbDoubleClick(Invocation& in);
 // verbs_look.cpp
 int VerbPostFrame(Invocation& in);
+// verbs_appearance.cpp
+int VerbCharFormat(Invocation& in);
+int VerbFormatRect(Invocation& in);
+int VerbComboPick(Invocation& in);
+int VerbTick(Invocation& in);
 // verbs_soak.cpp
 int VerbResources(Invocation& in);
 int VerbSoakTurns(Invocation& in);
