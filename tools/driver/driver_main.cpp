@@ -9,7 +9,8 @@
 // select ID START END, selection ID, enabled ID, toolbar-pressed ID,
 // double-click ID;
 // tooltip ID, hover ID, hover-at X Y, mouse-click ID, syscolor N, open-menu LETTER, close-menu,
-// file-version PATH, reg-volatile KEY.
+// file-version PATH, reg-volatile KEY;
+// tray-tips, tray-icon add|delete, popup-choose N, frame-state.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
@@ -90,6 +91,10 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"file-version", VerbFileVersion},
     {L"reg-volatile", VerbRegVolatile},
     {L"time-turns", VerbTimeTurns},
+    {L"tray-tips", VerbTrayTips},
+    {L"tray-icon", VerbTrayIcon},
+    {L"popup-choose", VerbPopupChoose},
+    {L"frame-state", VerbFrameState},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

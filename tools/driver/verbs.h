@@ -91,3 +91,8 @@ int VerbTurnPages(Invocation& in);
 // verbs_bench.cpp
 int VerbWaitPage(const std::wstring& className, Invocation& in);
 int VerbTimeTurns(Invocation& in);
+// verbs_tray_settings.cpp
+int VerbTrayTips(Invocation& in);
+int VerbTrayIcon(Invocation& in);
+int VerbPopupChoose(Invocation& in);
+int VerbFrameState(Invocation& in);

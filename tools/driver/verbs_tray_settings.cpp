@@ -1,0 +1,166 @@
+// Verbs around the tray icon and the pop-up menus of the reader: the tips of the notification area's icons,
+// an icon added or taken away in the reader's name (a taskbar that forgot it, another program holding its
+// place), an item of an open pop-up menu chosen as the keyboard chooses it (this platform does not let
+// another process read the items), and the frame's show state.
+#include <windows.h>
+// The headers below need windows.h first.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "remote_buffer.h"
+#include "utf8_out.h"
+#include "verbs.h"
+
+namespace {
+
+constexpr UINT kReaderTrayId = 128;
+
+struct OfProcess {
+    DWORD pid;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<OfProcess*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->pid && ClassOf(hwnd) == search->className) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelOf(DWORD pid, const wchar_t* className) {
+    OfProcess search{pid, className, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The texts of the tools shown by a tooltip window of another process.
+std::vector<std::wstring> ToolTexts(HWND tip, DWORD pid) {
+    std::vector<std::wstring> texts;
+    constexpr size_t kTextChars = 1024;
+    RemoteBuffer remote(pid, sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t));
+    if (!remote.ok()) return texts;
+    auto* remoteText = static_cast<wchar_t*>(remote.address()) + sizeof(TTTOOLINFOW) / sizeof(wchar_t);
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count))
+        return texts;
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.lpszText = remoteText;
+        const wchar_t none = L'\0';
+        remote.Write(&none, sizeof none, sizeof(TTTOOLINFOW));
+        remote.Write(&info, sizeof info);
+        DWORD_PTR ok = 0;
+        if (!SendMessageTimeoutW(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.address()),
+                                 SMTO_ABORTIFHUNG, kSendTimeoutMs, &ok) ||
+            !ok)
+            continue;
+        std::vector<char> back = remote.Read(sizeof info);
+        if (back.size() == sizeof info) std::memcpy(&info, back.data(), sizeof info);
+        std::vector<char> raw = remote.Read((kTextChars - 1) * sizeof(wchar_t), sizeof(TTTOOLINFOW));
+        std::wstring text(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t));
+        text.resize(std::wcslen(text.c_str()));
+        // The area keeps the tools of icons gone, with an empty rectangle.
+        if (!IsRectEmpty(&info.rect)) texts.push_back(text);
+    }
+    return texts;
+}
+
+HWND VisiblePopup(DWORD pid) {
+    for (HWND popup : TopLevelOf(pid, L"#32768"))
+        if (IsWindowVisible(popup)) return popup;
+    return nullptr;
+}
+
+HWND WaitPopup(const Invocation& in) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND popup = VisiblePopup(in.target.pid)) return popup;
+        if (GetTickCount() - start >= in.timeoutMs) return nullptr;
+        Sleep(50);
+    }
+}
+
+}  // namespace
+
+// tray-tips: the tip of each icon shown in the notification area, one a line (a carriage return and a line
+// feed inside a tip shown as "\r" and "\n"); nothing when the area shows no icon.
+int VerbTrayTips(Invocation&) {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) {
+        PrintError(L"no notification area");
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tray, &pid);
+    for (HWND tip : TopLevelOf(pid, TOOLTIPS_CLASSW)) {
+        for (std::wstring text : ToolTexts(tip, pid)) {
+            std::wstring shown;
+            for (wchar_t c : text)
+                shown += c == L'\r' ? std::wstring(L"\\r") : c == L'\n' ? L"\\n" : std::wstring(1, c);
+            PrintLine(shown);
+        }
+    }
+    return 0;
+}
+
+// tray-icon add|delete: the reader's icon (its frame, id 128) added or deleted from outside, as another
+// program taking its place or a restarted taskbar that has forgotten it would leave the area.
+int VerbTrayIcon(Invocation& in) {
+    if (in.args.empty()) return 2;
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = in.target.frame;
+    nid.uID = kReaderTrayId;
+    if (in.args[0] == L"add") {
+        nid.uFlags = NIF_ICON | NIF_TIP;
+        nid.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        wcscpy_s(nid.szTip, L"stand-in");
+        return Shell_NotifyIconW(NIM_ADD, &nid) ? 0 : 1;
+    }
+    if (in.args[0] == L"delete") return Shell_NotifyIconW(NIM_DELETE, &nid) ? 0 : 1;
+    return 2;
+}
+
+// popup-choose N: chooses item N (from 0) of the reader's open pop-up menu with the arrow keys and Enter.
+int VerbPopupChoose(Invocation& in) {
+    long n = 0;
+    if (!in.IntArg(0, n) || n < 0) return 2;
+    HWND popup = WaitPopup(in);
+    if (!popup) {
+        PrintError(L"no pop-up menu");
+        return 1;
+    }
+    // The menu loop of the reader's thread reads the keys of its queue, whichever of its windows they name.
+    for (long i = 0; i <= n; ++i) {
+        PostMessageW(in.target.frame, WM_KEYDOWN, VK_DOWN, 0x00500001);
+        Sleep(80);
+    }
+    PostMessageW(in.target.frame, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    const DWORD start = GetTickCount();
+    while (VisiblePopup(in.target.pid)) {
+        if (GetTickCount() - start >= in.timeoutMs) {
+            PrintError(L"the menu stays open");
+            return 1;
+        }
+        Sleep(50);
+    }
+    return 0;
+}
+
+// frame-state: "hidden", "minimised", "maximised" or "normal".
+int VerbFrameState(Invocation& in) {
+    HWND frame = in.target.frame;
+    PrintLine(!IsWindowVisible(frame) ? L"hidden"
+              : IsIconic(frame)       ? L"minimised"
+              : IsZoomed(frame)       ? L"maximised"
+                                      : L"normal");
+    return 0;
+}
