@@ -164,3 +164,100 @@ int VerbFrameState(Invocation& in) {
                                       : L"normal");
     return 0;
 }
+
+// checked ID: "checked" or "unchecked", the state of a check box or radio button.
+int VerbChecked(Invocation& in) {
+    long id = 0;
+    if (!in.IntArg(0, id)) return 2;
+    HWND button = ControlOrReport(in, static_cast<int>(id));
+    if (!button) return 1;
+    DWORD_PTR state = 0;
+    if (!SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state)) return 1;
+    PrintLine(state == BST_CHECKED ? L"checked" : L"unchecked");
+    return 0;
+}
+
+// combo ID: the selected item's index of a combo box (-1 for none), a tab, and the text of its field.
+int VerbCombo(Invocation& in) {
+    long id = 0;
+    if (!in.IntArg(0, id)) return 2;
+    HWND combo = ControlOrReport(in, static_cast<int>(id));
+    if (!combo) return 1;
+    DWORD_PTR index = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &index)) return 1;
+    PrintLine(std::to_wstring(static_cast<int>(index)) + L"\t" + TextOf(combo));
+    return 0;
+}
+
+// combo-pick ID N: item N chosen in a combo box's list, with the notification a choice with the mouse sends.
+int VerbComboPick(Invocation& in) {
+    long id = 0, n = 0;
+    if (!in.IntArg(0, id) || !in.IntArg(1, n)) return 2;
+    HWND combo = ControlOrReport(in, static_cast<int>(id));
+    if (!combo) return 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(n), 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &result))
+        return 1;
+    return PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(combo))
+               ? 0
+               : 1;
+}
+
+// combo-type ID TEXT: TEXT typed over the whole text of a combo box's field (plain ASCII: this platform
+// turns other characters posted to an ANSI field into "?").
+int VerbComboType(Invocation& in) {
+    long id = 0;
+    if (!in.IntArg(0, id) || in.args.size() < 2) return 2;
+    HWND combo = ControlOrReport(in, static_cast<int>(id));
+    if (!combo) return 1;
+    HWND field = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    if (!field) {
+        PrintError(L"the combo box has no field");
+        return 1;
+    }
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(field, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    for (wchar_t c : in.args[1])
+        if (!PostMessageW(field, WM_CHAR, c, 1)) return 1;
+    // Sent after the characters, so it returns once they have been handled.
+    SendMessageTimeoutW(field, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    return 0;
+}
+
+// press ID: a click on a button as the mouse gives it (a check box or radio button changes its state).
+int VerbPress(Invocation& in) {
+    long id = 0;
+    if (!in.IntArg(0, id)) return 2;
+    HWND button = ControlOrReport(in, static_cast<int>(id));
+    if (!button) return 1;
+    return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
+// dialog-state ID...: one line for each control: its id, "enabled" or "disabled", and its value (a check box
+// or radio button "checked" or "unchecked", a combo box as the combo verb prints it, anything else its text).
+int VerbDialogState(Invocation& in) {
+    for (size_t i = 0; i < in.args.size(); ++i) {
+        long id = 0;
+        if (!in.IntArg(i, id)) return 2;
+        HWND control = ControlOrReport(in, static_cast<int>(id));
+        if (!control) return 1;
+        std::wstring value;
+        const std::wstring cls = ClassOf(control);
+        const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+        DWORD_PTR result = 0;
+        if (_wcsicmp(cls.c_str(), L"Button") == 0 && (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ||
+                                                      type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)) {
+            SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+            value = result == BST_CHECKED ? L"checked" : L"unchecked";
+        } else if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) {
+            SendMessageTimeoutW(control, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+            value = std::to_wstring(static_cast<int>(result)) + L"\t" + TextOf(control);
+        } else {
+            value = TextOf(control);
+        }
+        PrintLine(std::to_wstring(id) + (IsWindowEnabled(control) ? L" enabled " : L" disabled ") + value);
+    }
+    return 0;
+}
