@@ -102,3 +102,5 @@ int VerbComboPick(Invocation& in);
 int VerbComboType(Invocation& in);
 int VerbPress(Invocation& in);
 int VerbDialogState(Invocation& in);
+int VerbToolbarLayout(Invocation& in);
+int VerbStatusParts(Invocation& in);

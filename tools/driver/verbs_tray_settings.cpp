@@ -19,6 +19,7 @@
 namespace {
 
 constexpr UINT kReaderTrayId = 128;
+constexpr int kStatusBarId = 59393;
 
 struct OfProcess {
     DWORD pid;
@@ -259,5 +260,103 @@ int VerbDialogState(Invocation& in) {
         }
         PrintLine(std::to_wstring(id) + (IsWindowEnabled(control) ? L" enabled " : L" disabled ") + value);
     }
+    return 0;
+}
+
+namespace {
+HWND ChildOfClass(HWND root, const wchar_t* className) {
+    struct Search {
+        const wchar_t* cls;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND hwnd, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (_wcsicmp(ClassOf(hwnd).c_str(), s->cls) != 0) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+template <typename T>
+bool RemoteQuery(DWORD pid, HWND to, UINT message, WPARAM wp, T& inOut) {
+    RemoteBuffer remote(pid, sizeof(T));
+    if (!remote.ok() || !remote.Write(&inOut, sizeof(T))) return false;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(to, message, wp, reinterpret_cast<LPARAM>(remote.address()), SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &result))
+        return false;
+    std::vector<char> back = remote.Read(sizeof(T));
+    if (back.size() != sizeof(T)) return false;
+    std::memcpy(&inOut, back.data(), sizeof(T));
+    return result != 0;
+}
+}  // namespace
+
+// toolbar-layout: "button W H" (the tool bar's button size), "first W H" (its first button's rectangle),
+// "band WIDTH IDEAL MINCHILD" (the rebar band that holds it), then "centre I X Y" (screen point) for each
+// button.
+int VerbToolbarLayout(Invocation& in) {
+    HWND toolbar = ChildOfClass(in.target.frame, TOOLBARCLASSNAMEW);
+    HWND rebar = ChildOfClass(in.target.frame, REBARCLASSNAMEW);
+    if (!toolbar || !rebar) {
+        PrintError(L"no tool bar in a rebar");
+        return 1;
+    }
+    DWORD_PTR size = 0, count = 0;
+    SendMessageTimeoutW(toolbar, TB_GETBUTTONSIZE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &size);
+    SendMessageTimeoutW(toolbar, TB_BUTTONCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count);
+    PrintLine(L"button " + std::to_wstring(LOWORD(size)) + L" " + std::to_wstring(HIWORD(size)));
+    RECT first{};
+    if (!RemoteQuery(in.target.pid, toolbar, TB_GETITEMRECT, 0, first)) return 1;
+    PrintLine(L"first " + std::to_wstring(first.right - first.left) + L" " +
+              std::to_wstring(first.bottom - first.top));
+    REBARBANDINFOW band{};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_SIZE | RBBIM_IDEALSIZE | RBBIM_CHILDSIZE;
+    if (!RemoteQuery(in.target.pid, rebar, RB_GETBANDINFOW, 0, band)) return 1;
+    PrintLine(L"band " + std::to_wstring(band.cx) + L" " + std::to_wstring(band.cxIdeal) + L" " +
+              std::to_wstring(band.cxMinChild));
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        RECT rc{};
+        if (!RemoteQuery(in.target.pid, toolbar, TB_GETITEMRECT, i, rc)) continue;
+        MapWindowPoints(toolbar, HWND_DESKTOP, reinterpret_cast<POINT*>(&rc), 2);
+        PrintLine(L"centre " + std::to_wstring(i) + L" " + std::to_wstring((rc.left + rc.right) / 2) + L" " +
+                  std::to_wstring((rc.top + rc.bottom) / 2));
+    }
+    return 0;
+}
+
+// status-parts TEXT: the right edges of the status bar's panes, then "client WIDTH GRIP" (the bar's client
+// width and the size grip's), then "sample WIDTH": TEXT measured in the frame's client device context.
+int VerbStatusParts(Invocation& in) {
+    if (in.args.empty()) return 2;
+    HWND bar = FindControl(in.target.frame, kStatusBarId);
+    if (!bar) {
+        PrintError(L"no status bar");
+        return 1;
+    }
+    struct Parts {
+        int right[8];
+    } parts{};
+    if (!RemoteQuery(in.target.pid, bar, SB_GETPARTS, 8, parts)) return 1;
+    DWORD_PTR n = 0;
+    SendMessageTimeoutW(bar, SB_GETPARTS, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &n);
+    std::wstring line;
+    for (DWORD_PTR i = 0; i < n && i < 8; ++i) line += (i ? L" " : L"") + std::to_wstring(parts.right[i]);
+    PrintLine(line);
+    RECT rc{};
+    GetClientRect(bar, &rc);
+    PrintLine(L"client " + std::to_wstring(rc.right) + L" " +
+              std::to_wstring(GetSystemMetrics(SM_CXVSCROLL)));
+    HDC dc = GetDC(in.target.frame);
+    // The reader measures a code-page 936 text; the wide form has the same glyphs.
+    SIZE sz{};
+    GetTextExtentPoint32W(dc, in.args[0].c_str(), static_cast<int>(in.args[0].size()), &sz);
+    ReleaseDC(in.target.frame, dc);
+    PrintLine(L"sample " + std::to_wstring(sz.cx));
     return 0;
 }
