@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The tool bar and the status bar: every button the size of the first, a band ten buttons wide; the prompt
 # of the button under the mouse in status pane 0 and the idle text back when the mouse leaves; panes 2 and
-# 3 sized from "字数：10000000" measured with the frame's own font; F5's confirmation "已添加书签！" closes by
-# itself.
+# 3 sized from "字数：10000000" measured with the frame's own font; F5's confirmation "已添加书签！" carries
+# the exclamation icon and closes by itself.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 book="$E2E_DIR/books/工具.txt"
@@ -50,6 +50,15 @@ check_eq "the panes keep their widths" "$((p2 - p1))" "$((q2 - q1))"
 caught="$(drv key f5 --catch-box)"
 check_eq "F5 confirms the bookmark" $'提示\n已添加书签！' "$(sed -n 1,2p <<<"$caught")"
 check_arith "the box closes by itself ($(sed -n 3p <<<"$caught") ms)" "$(sed -n 3p <<<"$caught") < 5000"
+drv focus 1018
+drv key right
+wait_eq "the next page" 2 drv text 1015
+drv key f5
+icon="$(drv box-icon)"
+read -r _ yellow _ blue _ red <<<"$icon"
+check_arith "the confirmation carries the exclamation icon, drawn on yellow ($icon)" \
+    "$yellow > 50 && $blue < 10 && $red < 10"
+drv --timeout 5000 wait-gone-msgbox >/dev/null
 stop_reader
 check_clean_exit "the reader ends normally"
 e2e_finish

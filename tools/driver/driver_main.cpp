@@ -11,7 +11,8 @@
 // tooltip ID, hover ID, hover-at X Y, mouse-click ID, syscolor N, open-menu LETTER, close-menu,
 // file-version PATH, reg-volatile KEY;
 // tray-tips, tray-icon add|delete, popup-choose N, frame-state, checked ID, combo ID, combo-pick ID N,
-// combo-type ID TEXT, press ID, dialog-state ID..., toolbar-layout, status-parts TEXT.
+// combo-type ID TEXT, press ID, dialog-state ID..., toolbar-layout, status-parts TEXT,
+// box-icon.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
@@ -104,6 +105,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"dialog-state", VerbDialogState},
     {L"toolbar-layout", VerbToolbarLayout},
     {L"status-parts", VerbStatusParts},
+    {L"box-icon", VerbBoxIcon},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

@@ -104,3 +104,4 @@ int VerbPress(Invocation& in);
 int VerbDialogState(Invocation& in);
 int VerbToolbarLayout(Invocation& in);
 int VerbStatusParts(Invocation& in);
+int VerbBoxIcon(Invocation& in);

@@ -360,3 +360,56 @@ int VerbStatusParts(Invocation& in) {
     PrintLine(L"sample " + std::to_wstring(sz.cx));
     return 0;
 }
+
+// box-icon: the colours of the icon of the reader's message box as the screen shows it: "yellow N blue N
+// red N", the counts of its pixels of each kind (an exclamation mark is drawn on yellow, the information and
+// question marks on blue, a stop sign on red). "none" when the box has no icon.
+int VerbBoxIcon(Invocation& in) {
+    HWND box = WaitForMessageBox(in.target.pid, in.timeoutMs);
+    if (!box) {
+        PrintError(L"no message box");
+        return 1;
+    }
+    HWND icon = nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child && !icon; child = GetWindow(child, GW_HWNDNEXT))
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
+            icon = child;
+    if (!icon) {
+        PrintLine(L"none");
+        return 0;
+    }
+    // Drawn by now: the box paints its icon when it is shown.
+    Sleep(150);
+    RECT rc{};
+    GetWindowRect(icon, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    if (w <= 0 || h <= 0) return 1;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    int yellow = 0, blue = 0, red = 0;
+    for (int i = 0; i < w * h; ++i) {
+        const DWORD v = static_cast<const DWORD*>(bits)[i];
+        const int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+        if (r > 180 && g > 150 && b < 100) ++yellow;
+        if (b > 150 && r < 100) ++blue;
+        if (r > 150 && g < 80 && b < 80) ++red;
+    }
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    PrintLine(L"yellow " + std::to_wstring(yellow) + L" blue " + std::to_wstring(blue) + L" red " +
+              std::to_wstring(red));
+    return 0;
+}
