@@ -25,7 +25,7 @@ ids=(1029 1030 1031 1001 1032 1053 1037 1044 1048 1054 1055 1049 1056 1057 1058 
 # are enabled with 自定义.
 expect_controls() {
     local what="$1" radio="$2" loop="$3" scroll="$4" path="$5" roll="${14}" tray="${15}" title="${16}"
-    local i en=disabled out="" numbers=("${@:6:8}")
+    local i id en=disabled out="" numbers=("${@:6:8}")
     [[ $radio == 1 ]] && en=enabled
     for i in 0 1 2; do out+="$((1029 + i)) enabled $([[ $i == "$radio" ]] && echo checked || echo unchecked)"$'\n'; done
     out+="1001 $en $path"$'\n'"1032 $en 浏览..."$'\n'"1053 $en $loop"$'\n'"1037 $en $scroll"$'\n'
