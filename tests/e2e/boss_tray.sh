@@ -3,7 +3,8 @@
 # back; a left click on the icon shows it, a right click opens the menu of 关于V2.8, 阅读记录 and 退出. The
 # window is hidden only when its icon is there, and a taskbar that restarts gets the icon again. The first
 # minimise or close asks "托盘按钮选择"; each answer is kept in TrayFlag and decides what the two buttons
-# do. Time spent hidden is not reading time.
+# do. The boss-key dialog shows and stores the key, and 恢复默认 brings back Alt+Space. Time spent hidden is
+# not reading time.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 ini="$E2E_APP/Config.ini"
@@ -158,6 +159,23 @@ drv answer no
 wait_eq "No: this minimise minimises" minimised drv frame-state
 drv post-frame $WM_SYSCOMMAND $SC_RESTORE 0
 wait_eq "restored" normal drv frame-state
+# The boss key is chosen in "老板键设置": the check boxes and the key field.
+boss_keys() { drv --box dialog-state 1064 1065 1066 1067 1058 | cut -d' ' -f3- | paste -sd' '; }
+drv command 32846
+wait_eq "the boss-key dialog opens" "老板键设置" drv --box title
+check_eq "Alt+Space as it starts" "unchecked checked unchecked unchecked 32 0" "$(boss_keys)"
+drv --box press 1064
+drv --box set-hotkey 1058 123
+wait_eq "Ctrl ticked, F12 in the key field" "checked checked unchecked unchecked 123 0" boss_keys
+drv --box click 1
+drv --timeout 1500 msgbox >/dev/null 2>&1
+check_eq "Ctrl+Alt+F12 is registered without a conflict" 1 $?
+drv command 32846
+wait_eq "the dialog shows the new key" "checked checked unchecked unchecked 123 0" boss_keys
+drv --box click 1062
+wait_eq "恢复默认: Alt+Space" "unchecked checked unchecked unchecked 32 0" boss_keys
+drv --box click 2
+sleep 0.5
 drv post-frame $WM_SYSCOMMAND $SC_CLOSE 0
 wait_eq "the close button hides the window" hidden drv frame-state
 wait_eq "behind its icon" "$(tip_of 老板)" drv tray-tips
@@ -169,5 +187,7 @@ check_eq "退出 of the icon's menu exits" 0 $?
 stop_reader
 check_clean_exit "the reader ends normally"
 check_eq "No stored TrayFlag=2" 2 "$(ini_get "$ini" Interface TrayFlag)"
+check_eq "the dialog's OK stored the key, its Cancel nothing" "3 123" \
+    "$(ini_get "$ini" Style KeyA) $(ini_get "$ini" Style KeyV)"
 
 e2e_finish

@@ -12,7 +12,7 @@
 // file-version PATH, reg-volatile KEY;
 // tray-tips, tray-icon add|delete, popup-choose N, frame-state, checked ID, combo ID, combo-pick ID N,
 // combo-type ID TEXT, press ID, dialog-state ID..., toolbar-layout, status-parts TEXT,
-// box-icon.
+// box-icon, set-hotkey ID VK.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
@@ -106,6 +106,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"toolbar-layout", VerbToolbarLayout},
     {L"status-parts", VerbStatusParts},
     {L"box-icon", VerbBoxIcon},
+    {L"set-hotkey", VerbSetHotKey},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

@@ -105,3 +105,4 @@ int VerbDialogState(Invocation& in);
 int VerbToolbarLayout(Invocation& in);
 int VerbStatusParts(Invocation& in);
 int VerbBoxIcon(Invocation& in);
+int VerbSetHotKey(Invocation& in);

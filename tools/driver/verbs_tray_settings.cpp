@@ -237,7 +237,8 @@ int VerbPress(Invocation& in) {
 }
 
 // dialog-state ID...: one line for each control: its id, "enabled" or "disabled", and its value (a check box
-// or radio button "checked" or "unchecked", a combo box as the combo verb prints it, anything else its text).
+// or radio button "checked" or "unchecked", a combo box as the combo verb prints it, a hot-key field its
+// virtual key and modifier flags, anything else its text).
 int VerbDialogState(Invocation& in) {
     for (size_t i = 0; i < in.args.size(); ++i) {
         long id = 0;
@@ -252,6 +253,9 @@ int VerbDialogState(Invocation& in) {
                                                       type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)) {
             SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
             value = result == BST_CHECKED ? L"checked" : L"unchecked";
+        } else if (_wcsicmp(cls.c_str(), HOTKEY_CLASSW) == 0) {
+            SendMessageTimeoutW(control, HKM_GETHOTKEY, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+            value = std::to_wstring(LOBYTE(LOWORD(result))) + L" " + std::to_wstring(HIBYTE(LOWORD(result)));
         } else if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) {
             SendMessageTimeoutW(control, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
             value = std::to_wstring(static_cast<int>(result)) + L"\t" + TextOf(control);
@@ -412,4 +416,17 @@ int VerbBoxIcon(Invocation& in) {
     PrintLine(L"yellow " + std::to_wstring(yellow) + L" blue " + std::to_wstring(blue) + L" red " +
               std::to_wstring(red));
     return 0;
+}
+
+// set-hotkey ID VK: the key of a hot-key field, without modifiers.
+int VerbSetHotKey(Invocation& in) {
+    long id = 0, vk = 0;
+    if (!in.IntArg(0, id) || !in.IntArg(1, vk)) return 2;
+    HWND field = ControlOrReport(in, static_cast<int>(id));
+    if (!field) return 1;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(field, HKM_SETHOTKEY, static_cast<WPARAM>(vk & 0xFF), 0, SMTO_ABORTIFHUNG,
+                               kSendTimeoutMs, &result)
+               ? 0
+               : 1;
 }
