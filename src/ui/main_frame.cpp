@@ -551,7 +551,7 @@ void CMainFrame::FillExitSnapshot(pel::ExitSnapshot& s) const {
 
 // ---- boss key and tray
 
-bool CMainFrame::AddTrayIcon() {
+bool CMainFrame::AddTrayIcon(bool orUpdate) {
     if (trayIconShown_) return true;
     NOTIFYICONDATAA nid{};
     nid.cbSize = sizeof nid;
@@ -564,6 +564,8 @@ bool CMainFrame::AddTrayIcon() {
     if (tip.size() > 62) tip = "Pelin阅读器 V2.8";
     lstrcpynA(nid.szTip, tip.c_str(), sizeof nid.szTip);
     trayIconShown_ = Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+    // A taskbar that announces itself may still know the icon: then it only takes it afresh.
+    if (!trayIconShown_ && orUpdate) trayIconShown_ = Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
     return trayIconShown_;
 }
 
@@ -593,7 +595,7 @@ void CMainFrame::OnTaskbarCreated() {
     // the window when that fails.
     if (!trayIconShown_) return;
     trayIconShown_ = false;
-    if (!AddTrayIcon() && !IsWindowVisible(hwnd_)) ShowFromTray();
+    if (!AddTrayIcon(true) && !IsWindowVisible(hwnd_)) ShowFromTray();
 }
 
 void CMainFrame::ShowFromTray() {

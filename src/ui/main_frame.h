@@ -111,7 +111,8 @@ private:
     bool HideToTray(bool byBossKey);
     void OnTaskbarCreated();
     void ShowFromTray();
-    bool AddTrayIcon();
+    // With `orUpdate`, an icon the area still holds counts as added once it has taken the new data.
+    bool AddTrayIcon(bool orUpdate = false);
     void RemoveTrayIcon();
     void UpdateClock();
     void ShowReminder(const std::string& text);

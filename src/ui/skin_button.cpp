@@ -35,18 +35,22 @@ bool SkinButton::AttachWithProgramSkin(HWND button) {
 
 bool SkinButton::SetSkin(int bitmapId, int frameCount, int top, int bottom, int left, int right) {
     bitmapId_ = bitmapId;
+    fw::UniqueBitmap strip(static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return SetSkinFromStrip(strip.get(), frameCount, top, bottom, left, right);
+}
+
+bool SkinButton::SetSkinFromStrip(HBITMAP strip, int frameCount, int top, int bottom, int left, int right) {
     frameCount_ = frameCount;
     top_ = top;
     bottom_ = bottom;
     left_ = left;
     right_ = right;
     imagesReady_ = false;
-    fw::UniqueBitmap strip(static_cast<HBITMAP>(LoadImageA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip || frameCount <= 0 || !button_) return false;
     fw::WindowDC screen(button_);
     for (int f = kNormal; f <= kFocused; ++f)
-        if (!BuildImage(screen.get(), strip.get(), f, images_[f])) return false;
+        if (!BuildImage(screen.get(), strip, f, images_[f])) return false;
     imagesReady_ = true;
     InvalidateRect(button_, nullptr, TRUE);
     return true;

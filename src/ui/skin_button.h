@@ -16,6 +16,8 @@ public:
     // Subclasses the dialog's button and makes it owner-drawn.
     bool Attach(HWND button);
     bool SetSkin(int bitmapId, int frameCount, int top, int bottom, int left, int right);
+    // The same from a strip already loaded (the caller keeps it).
+    bool SetSkinFromStrip(HBITMAP strip, int frameCount, int top, int bottom, int left, int right);
     // Attach and the program's one skin: strip 162, five frames, borders 5, 5, 5, 4.
     bool AttachWithProgramSkin(HWND button);
     HWND hwnd() const { return button_; }

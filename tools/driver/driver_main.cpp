@@ -12,6 +12,9 @@
 // file-version PATH, reg-volatile KEY;
 // hover-form, menu-items POPUP (a pop-up of the menu bar, read inside the reader by pel_menu_probe.dll).
 // char-format [ID] [--selection], format-rect [ID], combo-pick ID TEXT, tick ID [off].
+// tray-tips, tray-icon add|delete, popup-choose N, frame-state, checked ID, combo ID, combo-pick-index ID N,
+// combo-type ID TEXT, press ID, dialog-state ID..., toolbar-layout, status-parts TEXT,
+// box-icon, set-hotkey ID VK.
 // --box aims the verb at the reader's message box or dialog instead of its frame (title, text, controls,
 // rows of a dialog's list, select-row, click). --catch-box after a key or command prints the caption and text
 // of the message box it brings up and then the milliseconds until that box has gone.
@@ -98,6 +101,20 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"format-rect", VerbFormatRect},
     {L"combo-pick", VerbComboPick},
     {L"tick", VerbTick},
+    {L"tray-tips", VerbTrayTips},
+    {L"tray-icon", VerbTrayIcon},
+    {L"popup-choose", VerbPopupChoose},
+    {L"frame-state", VerbFrameState},
+    {L"checked", VerbChecked},
+    {L"combo", VerbCombo},
+    {L"combo-pick-index", VerbComboPickIndex},
+    {L"combo-type", VerbComboType},
+    {L"press", VerbPress},
+    {L"dialog-state", VerbDialogState},
+    {L"toolbar-layout", VerbToolbarLayout},
+    {L"status-parts", VerbStatusParts},
+    {L"box-icon", VerbBoxIcon},
+    {L"set-hotkey", VerbSetHotKey},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

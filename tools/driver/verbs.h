@@ -103,3 +103,18 @@ int VerbTurnPages(Invocation& in);
 // verbs_bench.cpp
 int VerbWaitPage(const std::wstring& className, Invocation& in);
 int VerbTimeTurns(Invocation& in);
+// verbs_tray_settings.cpp
+int VerbTrayTips(Invocation& in);
+int VerbTrayIcon(Invocation& in);
+int VerbPopupChoose(Invocation& in);
+int VerbFrameState(Invocation& in);
+int VerbChecked(Invocation& in);
+int VerbCombo(Invocation& in);
+int VerbComboPickIndex(Invocation& in);
+int VerbComboType(Invocation& in);
+int VerbPress(Invocation& in);
+int VerbDialogState(Invocation& in);
+int VerbToolbarLayout(Invocation& in);
+int VerbStatusParts(Invocation& in);
+int VerbBoxIcon(Invocation& in);
+int VerbSetHotKey(Invocation& in);
