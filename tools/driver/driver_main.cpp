@@ -90,6 +90,8 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"file-version", VerbFileVersion},
     {L"reg-volatile", VerbRegVolatile},
     {L"time-turns", VerbTimeTurns},
+    {L"watch-scroll", VerbWatchScroll},
+    {L"watch-text", VerbWatchText},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

@@ -91,3 +91,6 @@ int VerbTurnPages(Invocation& in);
 // verbs_bench.cpp
 int VerbWaitPage(const std::wstring& className, Invocation& in);
 int VerbTimeTurns(Invocation& in);
+// verbs_page_extras.cpp
+int VerbWatchScroll(Invocation& in);
+int VerbWatchText(Invocation& in);
