@@ -23,8 +23,8 @@ run_with() {
     numbered_lines "$lines" | make_book "$3" gbk
     start_reader "$(winpath "$3")"
     wait_eq "$(basename "$3"): two pages" "2" drv text 1014
-    drv move 100 20 850 950
-    wait_eq "$(basename "$3"): the tall window" "100 20 850 950" drv rect
+    drv move 100 0 850 1000
+    wait_eq "$(basename "$3"): the tall window" "100 0 850 1000" drv rect
     drv focus 1018
 }
 
@@ -131,7 +131,7 @@ drv watch-scroll 40000 answer 1500 >"$trace"
 check_line_page "by pixel" "$trace" 1 100 600
 check_line_page "by pixel" "$trace" 2 100 600
 check_end "by pixel" "$trace"
-check_keeps_running "pixel" 4000
+check_keeps_running "pixel" 3000
 check_enter_stops "by pixel"
 stop_reader
 

@@ -81,7 +81,7 @@ mkdir -p "$(dirname "$quotes")"
 printf '[Quote]\nQuoteFlag=2\nQuotePath=%s\nLoopFlag=1\nScrollFlag=0\nTimeSpanTip=0\n' "$(winpath "$quotes")" |
     write_ini "$ini"
 start_reader "$(winpath "$book")"
-check_eq "the quote line starts as 名言警句" "$initial" "$(drv text 1028)"
+wait_eq "the quote line starts as 名言警句" "$initial" drv text 1028
 box_then_still "an empty quote file" "警告！空文档！"
 
 for ((i = 0; i < 10000; i++)); do printf 'x\n'; done >"$quotes"
