@@ -60,7 +60,8 @@ page_facts() {
         END { printf "%s %s %d %s %s %d %d\n", start, move, max, reached, leave, steps, back }' "$1"
 }
 
-# check_line_page WHAT TRACE PAGE MS_PER_LINE_MIN MS_PER_LINE_MAX: one page of the pixel or line mode.
+# check_line_page WHAT TRACE PAGE MS_PER_LINE_MIN MS_PER_LINE_MAX: one page of the pixel or line mode. The
+# top wait of the first page is not measured: the watch begins a moment after Enter.
 check_line_page() {
     local what="$1" trace="$2" page="$3" lo="$4" hi="$5" start move max reached leave steps back
     read -r start move max reached leave steps back < <(page_facts "$trace" "$page")
@@ -69,7 +70,7 @@ check_line_page() {
         cat "$trace"
         return
     fi
-    check_arith "$what: page $page stands still at its top for TimeFirst ($top_wait s, +1 for whole seconds): $((move - start)) ms" \
+    ((page > 1)) && check_arith "$what: page $page stands still at its top for TimeFirst ($top_wait s, +1 for whole seconds): $((move - start)) ms" \
         "$move - $start >= $top_wait * 1000 - 300 && $move - $start <= ($top_wait + 2) * 1000 + $hi"
     check_arith "$what: page $page moves only down, one line at a time ($steps moves to line $max, $back up)" \
         "$back == 0 && $steps <= $max && $steps * 4 >= $max * 3 && $max >= 5"
@@ -88,19 +89,13 @@ check_end() {
     check_eq "$1: on the last page" 2 "$(grep -v $'\tbox\t' "$2" | tail -1 | cut -f2)"
 }
 
-# check_keeps_running WHAT MS: after the end, three lines up by the reader come back down by themselves
-# within MS, with no second message, and the menu ticks 自动滚屏.
+# check_keeps_running WHAT MS: after the end, three lines scrolled up by the reader come back down by
+# themselves within MS, with no second message, and the menu ticks 自动滚屏.
 check_keeps_running() {
-    local what="$1" bottom low trace="$E2E_DIR/$1-after.trace" watcher
-    bottom="$(drv first-line | cut -f1)"
-    drv watch-scroll "$2" answer >"$trace" &
-    watcher=$!
-    sleep 0.3
-    drv key up
-    drv key up
-    drv key up
-    wait "$watcher"
-    low="$(grep -v $'\tbox\t' "$trace" | cut -f3 | sort -n | head -1)"
+    local what="$1" bottom low trace="$E2E_DIR/$1-after.trace"
+    drv scroll-back 3 "$2" >"$trace"
+    bottom="$(head -1 "$trace" | cut -f3)"
+    low="$(sed 1d "$trace" | grep -v $'\tbox\t' | cut -f3 | sort -n | head -1)"
     check_arith "$what: Up three times scrolls the last page back ($bottom -> $low)" "$low < $bottom"
     check_eq "$what: auto-scroll still runs and brings the page back down" "$bottom" \
         "$(tail -1 "$trace" | cut -f3)"
@@ -127,23 +122,23 @@ menu_shot unticked
 drv key return
 trace="$E2E_DIR/pixel.trace"
 drv watch-scroll 40000 answer 1500 >"$trace"
-# A line is 12 to 40 pixels high here.
-check_line_page "by pixel" "$trace" 1 100 600
-check_line_page "by pixel" "$trace" 2 100 600
+# A line is 15 to 40 pixels high here (and the ticks of a busy machine come late).
+check_line_page "by pixel" "$trace" 1 150 2000
+check_line_page "by pixel" "$trace" 2 150 2000
 check_end "by pixel" "$trace"
-check_keeps_running "pixel" 3000
+check_keeps_running "pixel" 4000
 check_enter_stops "by pixel"
 stop_reader
 
-# ---- by line: TimeSpan 150 ms, one line a tick.
-run_with 1 150 "$E2E_DIR/books/按行.txt"
+# ---- by line: TimeSpan 50 ms, one line a tick.
+run_with 1 50 "$E2E_DIR/books/按行.txt"
 drv key return
 trace="$E2E_DIR/line.trace"
 drv watch-scroll 30000 answer 1500 >"$trace"
-check_line_page "by line" "$trace" 1 110 400
-check_line_page "by line" "$trace" 2 110 400
+check_line_page "by line" "$trace" 1 35 150
+check_line_page "by line" "$trace" 2 35 150
 check_end "by line" "$trace"
-check_keeps_running "line" 3000
+check_keeps_running "line" 2500
 check_enter_stops "by line"
 stop_reader
 

@@ -92,6 +92,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"time-turns", VerbTimeTurns},
     {L"watch-scroll", VerbWatchScroll},
     {L"watch-text", VerbWatchText},
+    {L"scroll-back", VerbScrollBack},
 };
 
 // Words that are modifiers or switches rather than positional arguments.

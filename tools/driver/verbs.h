@@ -94,3 +94,4 @@ int VerbTimeTurns(Invocation& in);
 // verbs_page_extras.cpp
 int VerbWatchScroll(Invocation& in);
 int VerbWatchText(Invocation& in);
+int VerbScrollBack(Invocation& in);

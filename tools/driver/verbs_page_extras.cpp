@@ -53,14 +53,8 @@ bool FirstVisibleLine(HWND edit, long& line) {
 // "T<TAB>box<TAB>CAPTION|TEXT" when a message box of the reader comes up. With "answer" each box is
 // answered OK as soon as it has been printed, and the watch goes on; with THEN_MS after "answer", the watch
 // ends THEN_MS after the first box came (or at MS).
-int VerbWatchScroll(Invocation& in) {
-    long duration = 0;
-    long afterBox = -1;
-    if (!in.IntArg(0, duration) || duration <= 0) return 2;
-    const bool answer = in.args.size() > 1 && in.args[1] == L"answer";
-    if (in.args.size() > 2 && (!in.IntArg(2, afterBox) || afterBox < 0)) return 2;
-    HWND edit = ControlOrReport(in, kPageControlId);
-    if (!edit) return 1;
+namespace {
+int WatchScroll(Invocation& in, HWND edit, long duration, bool answer, long afterBox) {
     HWND pageBox = FindControl(in.target.frame, kCurrentPageBoxId);
     const DWORD start = GetTickCount();
     std::wstring lastPage = L"?";
@@ -98,6 +92,36 @@ int VerbWatchScroll(Invocation& in) {
         if (elapsed >= end) return 0;
         Sleep(kSampleMs);
     }
+}
+}  // namespace
+
+int VerbWatchScroll(Invocation& in) {
+    long duration = 0;
+    long afterBox = -1;
+    if (!in.IntArg(0, duration) || duration <= 0) return 2;
+    const bool answer = in.args.size() > 1 && in.args[1] == L"answer";
+    if (in.args.size() > 2 && (!in.IntArg(2, afterBox) || afterBox < 0)) return 2;
+    HWND edit = ControlOrReport(in, kPageControlId);
+    if (!edit) return 1;
+    return WatchScroll(in, edit, duration, answer, afterBox);
+}
+
+// scroll-back N MS: scrolls the page control N lines up, as a click on its scroll bar's arrow does, then
+// watches it as watch-scroll MS answer does; the first line printed is the place before the scrolling.
+int VerbScrollBack(Invocation& in) {
+    long lines = 0;
+    long duration = 0;
+    if (!in.IntArg(0, lines) || lines <= 0 || !in.IntArg(1, duration) || duration <= 0) return 2;
+    HWND edit = ControlOrReport(in, kPageControlId);
+    if (!edit) return 1;
+    long before = 0;
+    if (!FirstVisibleLine(edit, before)) return 1;
+    PrintLine(L"-\t\t" + std::to_wstring(before));
+    for (long i = 0; i < lines; ++i) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(edit, WM_VSCROLL, SB_LINEUP, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+    }
+    return WatchScroll(in, edit, duration, true, -1);
 }
 
 // watch-text ID MS: for MS milliseconds prints "T<TAB>TEXT" with the control's text (escaped, one line)
