@@ -110,7 +110,8 @@ int Usage() {
         L"       wait-gone-msgbox | menu-state ID | command ID | key KEY [ctrl] [shift] [alt] [--input] |\n"
         L"       focus ID | type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | dismiss | click ID "
         L"|\n"
-        L"       drop PATH | move X Y W H | close [--exit]");
+        L"       drop PATH | move X Y W H | close [--exit] |\n"
+        L"       watch-scroll MS [answer [THEN_MS]] | scroll-back N MS | watch-text ID MS");
     return 2;
 }
 
