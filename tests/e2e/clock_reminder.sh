@@ -4,7 +4,7 @@
 # prompt for the first two minutes and then shows the reading time, counting on; one minute in, the reminder
 # "温馨提示！" comes in its minutes form. The reader leaves it open (away), so at two minutes it is replaced by
 # the away box "新消息！" with the next reminder and "嗯？主人已离开..."; answered, the welcome-back box follows,
-# and then no box is left. Two minutes is the least this takes: reminders come a whole minute apart, the away
+# and then no box is left; each of the three boxes shows the exclamation icon. Two minutes is the least this takes: reminders come a whole minute apart, the away
 # box needs a second one while the first is open, and the reading time shows after two minutes.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
@@ -32,6 +32,21 @@ check_clock() {
     fi
 }
 
+# check_exclamation WHAT: the open box shows the exclamation icon, a yellow warning sign under Wine (the
+# information, question and error icons are blue or red).
+check_exclamation() {
+    local x y w h yellow
+    if ! read -r x y w h < <(drv box-icon); then
+        fail "$1: the box shows an icon"
+        return
+    fi
+    sleep 0.3
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$E2E_DIR/$2.png"
+    yellow="$(convert "$E2E_DIR/$2.png" -depth 8 txt:- |
+        awk -F'[(),]+' 'NR > 1 && $3 > 180 && $4 > 140 && $5 < 110 { n++ } END { print n + 0 }')"
+    check_arith "$1: the box shows the exclamation icon ($yellow yellow pixels)" "$yellow >= 30"
+}
+
 launched="$(date +%s)"
 start_reader "$(winpath "$book")"
 wait_eq "the book is open" "提醒.txt" drv title
@@ -48,6 +63,7 @@ came=$((first_box - launched))
 check_eq "one minute in: the reminder" "温馨提示！"$'\n'"你已经阅读 1 分钟，请注意保护眼睛，适当的休息！" "$box"
 # The start under Wine takes a few seconds of its own.
 check_arith "it comes a minute after the start (${came} s)" "$came >= 59 && $came <= 80"
+check_exclamation "the reminder" reminder-icon
 check_clock "while the reminder is open"
 check_eq "before two minutes pane 0 still has the idle prompt" "$idle" "$(drv status 0)"
 
@@ -57,6 +73,7 @@ came=$(($(date +%s) - first_box))
 check_eq "two minutes in, the first box still open: the away box" \
     "新消息！"$'\n'"你已经阅读 2 分钟，请注意保护眼睛，适当的休息！"$'\r'"嗯？主人已离开..." "$POLLED"
 check_arith "it comes a minute after the first (${came} s)" "$came >= 58 && $came <= 63"
+check_exclamation "the away box" away-icon
 reading='^-->阅读时间：0 小时 2 分 ([0-9]) 秒 <--$'
 poll "-->*" drv status 0
 check_regex "after two minutes pane 0 shows the reading time" "$reading" "$POLLED"
@@ -65,6 +82,7 @@ wait_match "the reading time counts on" "-->阅读时间：0 小时 2 分 * 秒 
     eval '[[ "$(drv status 0)" != "$first" ]] && drv status 0'
 drv answer ok >/dev/null
 check_eq "answered: the welcome back" "新消息！"$'\n'"嗨！欢迎主人回来，请继续阅读..." "$(drv --timeout 5000 msgbox)"
+check_exclamation "the welcome back" welcome-icon
 drv answer ok >/dev/null
 drv --timeout 1500 msgbox >/dev/null 2>&1
 check_eq "then no box is left (the first reminder was closed)" 1 $?

@@ -93,6 +93,7 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"watch-scroll", VerbWatchScroll},
     {L"watch-text", VerbWatchText},
     {L"scroll-back", VerbScrollBack},
+    {L"box-icon", VerbBoxIcon},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
@@ -111,7 +112,7 @@ int Usage() {
         L"       focus ID | type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | dismiss | click ID "
         L"|\n"
         L"       drop PATH | move X Y W H | close [--exit] |\n"
-        L"       watch-scroll MS [answer [THEN_MS]] | scroll-back N MS | watch-text ID MS");
+        L"       watch-scroll MS [answer [THEN_MS]] | scroll-back N MS | watch-text ID MS | box-icon");
     return 2;
 }
 

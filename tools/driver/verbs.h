@@ -95,3 +95,4 @@ int VerbTimeTurns(Invocation& in);
 int VerbWatchScroll(Invocation& in);
 int VerbWatchText(Invocation& in);
 int VerbScrollBack(Invocation& in);
+int VerbBoxIcon(Invocation& in);

@@ -151,3 +151,34 @@ int VerbWatchText(Invocation& in) {
         Sleep(kSampleMs);
     }
 }
+
+namespace {
+BOOL CALLBACK FindIconStatic(HWND hwnd, LPARAM found) {
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    if (ClassOf(hwnd) == L"Static" && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+// box-icon: the screen rectangle "X Y W H" of the icon of the reader's message box, for a picture of it;
+// fails when the box shows no icon.
+int VerbBoxIcon(Invocation& in) {
+    HWND box = WaitForPlainMessageBox(in.target.pid, in.timeoutMs);
+    if (!box) {
+        PrintError(L"no message box");
+        return 1;
+    }
+    HWND icon = nullptr;
+    EnumChildWindows(box, FindIconStatic, reinterpret_cast<LPARAM>(&icon));
+    RECT rc{};
+    if (!icon || !GetWindowRect(icon, &rc)) {
+        PrintError(L"the message box shows no icon");
+        return 1;
+    }
+    PrintLine(std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
+              std::to_wstring(rc.right - rc.left) + L" " + std::to_wstring(rc.bottom - rc.top));
+    return 0;
+}
