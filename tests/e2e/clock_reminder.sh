@@ -4,8 +4,9 @@
 # prompt for the first two minutes and then shows the reading time, counting on; one minute in, the reminder
 # "温馨提示！" comes in its minutes form. The reader leaves it open (away), so at two minutes it is replaced by
 # the away box "新消息！" with the next reminder and "嗯？主人已离开..."; answered, the welcome-back box follows,
-# and then no box is left; each of the three boxes shows the exclamation icon. Two minutes is the least this takes: reminders come a whole minute apart, the away
-# box needs a second one while the first is open, and the reading time shows after two minutes.
+# and then no box is left; each of the three boxes shows the exclamation icon. Two minutes is the least this
+# takes: reminders come a whole minute apart, the away box needs a second one while the first is open, and the
+# reading time shows after two minutes.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 ini="$E2E_APP/Config.ini"
