@@ -90,7 +90,8 @@ check_end() {
 }
 
 # check_keeps_running WHAT MS: after the end, three lines scrolled up by the reader come back down by
-# themselves within MS, with no second message, and the menu ticks 自动滚屏.
+# themselves within MS, with no second message, and the menu ticks 自动滚屏. The driver reads the place right
+# after its scrolling, before the ticks of the line mode bring the page back.
 check_keeps_running() {
     local what="$1" bottom low trace="$E2E_DIR/$1-after.trace"
     drv scroll-back 3 "$2" >"$trace"

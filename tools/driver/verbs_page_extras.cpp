@@ -107,7 +107,8 @@ int VerbWatchScroll(Invocation& in) {
 }
 
 // scroll-back N MS: scrolls the page control N lines up, as a click on its scroll bar's arrow does, then
-// watches it as watch-scroll MS answer does; the first line printed is the place before the scrolling.
+// watches it as watch-scroll MS answer does; the first two lines printed ("-<TAB><TAB>LINE") are the
+// places before and right after the scrolling.
 int VerbScrollBack(Invocation& in) {
     long lines = 0;
     long duration = 0;
@@ -121,11 +122,14 @@ int VerbScrollBack(Invocation& in) {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(edit, WM_VSCROLL, SB_LINEUP, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
     }
+    // Read at once: in line mode the page is on its way back within a few ticks.
+    long after = 0;
+    if (FirstVisibleLine(edit, after)) PrintLine(L"-\t\t" + std::to_wstring(after));
     return WatchScroll(in, edit, duration, true, -1);
 }
 
 // watch-text ID MS: for MS milliseconds prints "T<TAB>TEXT" with the control's text (escaped, one line)
-// each time it changes, the first sample at T 0.
+// each time it changes, the first sample at T 0; a text is taken once two samples 20 ms apart agree.
 int VerbWatchText(Invocation& in) {
     long id = 0;
     long duration = 0;
@@ -135,11 +139,29 @@ int VerbWatchText(Invocation& in) {
     const DWORD start = GetTickCount();
     bool first = true;
     std::wstring last;
+    // A text read while the reader is still setting it can come back cut short: a new text counts once
+    // two samples in a row agree, at the time of the first.
+    std::wstring candidate;
+    DWORD candidateAt = 0;
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
         const std::wstring text = TextOf(control);
-        if (first || text != last) {
-            PrintLine(std::to_wstring(elapsed) + L"\t" + Escaped(text));
+        if (first || text == last) {
+            candidate.clear();
+            candidateAt = 0;
+        }
+        if (!first && text != last) {
+            if (candidateAt != 0 && text == candidate) {
+                PrintLine(std::to_wstring(candidateAt - start) + L"\t" + Escaped(text));
+                last = text;
+                candidateAt = 0;
+            } else {
+                candidate = text;
+                candidateAt = GetTickCount();
+            }
+        }
+        if (first) {
+            PrintLine(L"0\t" + Escaped(text));
             last = text;
             first = false;
         }
