@@ -280,6 +280,25 @@ TEST_F(AutoScroll, EndOfTheBookKeepsItRunningAndShowsTheMessageOnce) {
     EXPECT_TRUE(scroller.IsOn());
 }
 
+TEST_F(AutoScroll, ByPixelTheEndOfTheBookKeepsItRunningAndScrolledBackItComesDownAgain) {
+    view.readingTimeRuns = true;
+    reader.ShowPage(3);
+    scroller.settings = {kRollByPixel, 10, 0, 0};
+    On();
+    Ticks(2000);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_TRUE(scroller.IsOn());
+    EXPECT_TRUE(timers.running);
+    const int bottom = control.Position();
+    EXPECT_EQ(bottom, control.LastPosition());
+    control.MoveTo(bottom - 30);  // the reader scrolls back up
+    Ticks(2000);
+    EXPECT_EQ(control.Position(), bottom);
+    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(reader.CurrentPage(), 3);
+    EXPECT_TRUE(scroller.IsOn());
+}
+
 TEST_F(AutoScroll, AfterTheEndAnEarlierPageStillTurns) {
     view.readingTimeRuns = true;
     scroller.settings = {kRollByLine, 1000, 0, 0};

@@ -115,6 +115,10 @@ const std::map<std::wstring, VerbFn> kVerbs = {
     {L"status-parts", VerbStatusParts},
     {L"box-icon", VerbBoxIcon},
     {L"set-hotkey", VerbSetHotKey},
+    {L"watch-scroll", VerbWatchScroll},
+    {L"watch-text", VerbWatchText},
+    {L"scroll-back", VerbScrollBack},
+    {L"box-icon-rect", VerbBoxIconRect},
 };
 
 // Words that are modifiers or switches rather than positional arguments.
@@ -133,7 +137,8 @@ int Usage() {
         L"       wait-gone-msgbox | menu-state ID | command ID | key KEY [ctrl] [shift] [alt] [--input] |\n"
         L"       focus ID | type ID TEXT | set-text ID TEXT | answer ok|cancel|yes|no | dismiss | click ID "
         L"|\n"
-        L"       drop PATH | move X Y W H | close [--exit]");
+        L"       drop PATH | move X Y W H | close [--exit] |\n"
+        L"       watch-scroll MS [answer [THEN_MS]] | scroll-back N MS | watch-text ID MS | box-icon-rect");
     return 2;
 }
 

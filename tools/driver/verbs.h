@@ -118,3 +118,8 @@ int VerbToolbarLayout(Invocation& in);
 int VerbStatusParts(Invocation& in);
 int VerbBoxIcon(Invocation& in);
 int VerbSetHotKey(Invocation& in);
+// verbs_page_extras.cpp
+int VerbWatchScroll(Invocation& in);
+int VerbWatchText(Invocation& in);
+int VerbScrollBack(Invocation& in);
+int VerbBoxIconRect(Invocation& in);
