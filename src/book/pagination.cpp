@@ -1,9 +1,11 @@
 #include "book/pagination.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "book/decode.h"
 #include "book/reader.h"
+#include "book/stream_chunk.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -66,6 +68,40 @@ bool BreakLines(const char* begin, std::size_t from, std::size_t to, PageBreaker
     return true;
 }
 
+// Ends pages that hold more than kLargestPage bytes early, so that no page hands the page control more
+// than that: at the last line end inside the page's first kLargestPage bytes, or, within a single longer
+// line, at the last whole character that fits. Pages of real books stay as the 50-line breaks made them.
+void SplitLargePages(std::string_view text, std::vector<long long>& table, LinePages& result) {
+    const auto pageEnd = [&](int p) {
+        return p >= result.pageCount ? static_cast<long long>(text.size()) : table[p + 1];
+    };
+    bool large = false;
+    for (int p = 1; p <= result.pageCount && !large; ++p) {
+        large = static_cast<std::size_t>(pageEnd(p) - table[p]) > kLargestPage;
+    }
+    if (!large) return;
+    std::vector<long long> starts{0};
+    for (int p = 1; p <= result.pageCount; ++p) {
+        auto start = static_cast<std::size_t>(table[p]);
+        const auto end = static_cast<std::size_t>(pageEnd(p));
+        starts.push_back(static_cast<long long>(start));
+        while (end - start > kLargestPage) {
+            // An LF is never the second byte of a character, so the byte after it begins one.
+            const std::size_t lf = text.substr(start, kLargestPage).rfind('\n');
+            start += lf != std::string_view::npos ? lf + 1 : StreamChunkLength(text, start, kLargestPage);
+            starts.push_back(static_cast<long long>(start));
+        }
+    }
+    if (starts.size() - 1 > static_cast<std::size_t>(kMaxPages)) {
+        std::copy(starts.begin(), starts.begin() + kMaxPages + 1, table.begin());
+        result.pageCount = kMaxPages + 1;
+        result.overflow = true;
+        return;
+    }
+    std::copy(starts.begin(), starts.end(), table.begin());
+    result.pageCount = static_cast<int>(starts.size()) - 1;
+}
+
 }  // namespace
 
 LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTable) {
@@ -104,7 +140,7 @@ LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTabl
 #endif
     highBytes += CountHighBitBytes(text.substr(i));
     result.hanziCount = highBytes / 2;
-    BreakLines(begin, i, n, breaker);
+    if (BreakLines(begin, i, n, breaker)) SplitLargePages(text, pageTable, result);
     return result;
 }
 

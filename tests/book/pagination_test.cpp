@@ -62,6 +62,47 @@ TEST(BuildLinePages, StopsWhenTheTableIsFull) {
     EXPECT_GE(table.size(), static_cast<std::size_t>(kMaxPages) + 2);
 }
 
+TEST(BuildLinePages, PagesOfOverlongLinesEndWithinTheirBytes) {
+    std::vector<long long> table;
+    // One line of 2.5 pages' bytes, in double-byte characters after one odd byte, so that a cut at the
+    // byte limit would fall inside a character.
+    const std::string line = "x" + [] {
+        std::string s;
+        while (s.size() < kLargestPage * 5 / 2) s += "中";
+        return s;
+    }();
+    LinePages pages = BuildLinePages(line, table);
+    ASSERT_EQ(pages.pageCount, 3);
+    EXPECT_FALSE(pages.overflow);
+    EXPECT_EQ(table[2], static_cast<long long>(kLargestPage) - 1);  // before the character across the limit
+    EXPECT_EQ(table[3] - table[2], static_cast<long long>(kLargestPage));
+    EXPECT_EQ(pages.hanziCount, static_cast<long long>((line.size() - 1) / 2));
+
+    // Short lines before an overlong one keep a page of their own, ended at their last LF; the line
+    // count goes on, so the 50-line breaks after the long line stay where they were.
+    const std::string book = Lines(3, "\n") + std::string(kLargestPage + 10, 'a') + "\n" + Lines(60, "\n");
+    pages = BuildLinePages(book, table);
+    ASSERT_EQ(pages.pageCount, 4);
+    EXPECT_EQ(table[2], static_cast<long long>(Lines(3, "\n").size()));
+    EXPECT_EQ(table[3], table[2] + static_cast<long long>(kLargestPage));
+    EXPECT_EQ(table[4],
+              static_cast<long long>(Lines(3, "\n").size() + kLargestPage + 11 + Lines(46, "\n").size()));
+
+    // Pages within the limit are the 50-line pages unchanged.
+    const std::string big(kLargestPage - 1000, 'b');
+    const std::string fat = big + "\n" + Lines(49, "\n") + big;
+    pages = BuildLinePages(fat, table);
+    ASSERT_EQ(pages.pageCount, 2);
+    EXPECT_EQ(table[2], static_cast<long long>(fat.size() - big.size()));
+
+    // The early ends count against the table's 10,000 pages too.
+    const std::string last = std::string(static_cast<std::size_t>(kMaxPages - 1) * kLinesPerPage, '\n') +
+                             std::string(kLargestPage * 2 + 1, 'c');
+    pages = BuildLinePages(last, table);
+    EXPECT_TRUE(pages.overflow);
+    EXPECT_EQ(pages.pageCount, kMaxPages + 1);
+}
+
 TEST(MakePageText, LfPairsBecomeCrLf) {
     EXPECT_EQ(MakePageText("A\n\nB"), "A\r\nB");
     EXPECT_EQ(MakePageText("A\r\n\r\nB"), "A\r\n\r\nB");
