@@ -68,30 +68,33 @@ bool BreakLines(const char* begin, std::size_t from, std::size_t to, PageBreaker
     return true;
 }
 
-// Ends pages that hold more than kLargestPage bytes early, so that no page hands the page control more
-// than that: at the last line end inside the page's first kLargestPage bytes, or, within a single longer
-// line, at the last whole character that fits. Pages of real books stay as the 50-line breaks made them.
-void SplitLargePages(std::string_view text, std::vector<long long>& table, LinePages& result) {
-    const auto pageEnd = [&](int p) {
-        return p >= result.pageCount ? static_cast<long long>(text.size()) : table[p + 1];
-    };
-    bool large = false;
-    for (int p = 1; p <= result.pageCount && !large; ++p) {
-        large = static_cast<std::size_t>(pageEnd(p) - table[p]) > kLargestPage;
-    }
-    if (!large) return;
-    std::vector<long long> starts{0};
-    for (int p = 1; p <= result.pageCount; ++p) {
-        auto start = static_cast<std::size_t>(table[p]);
-        const auto end = static_cast<std::size_t>(pageEnd(p));
-        starts.push_back(static_cast<long long>(start));
-        while (end - start > kLargestPage) {
-            // An LF is never the second byte of a character, so the byte after it begins one.
-            const std::size_t lf = text.substr(start, kLargestPage).rfind('\n');
-            start += lf != std::string_view::npos ? lf + 1 : StreamChunkLength(text, start, kLargestPage);
-            starts.push_back(static_cast<long long>(start));
+// Cuts every line longer than kLongestPageLine bytes into pieces of at most that many, each piece but the
+// last ending its page before the first character that would not fit; the 50-line breaks stay where they
+// are. The page control lays a line out again for each piece of text added to it, so a line of megabytes
+// would hold the reader for minutes. Books whose lines all fit keep exactly their 50-line pages.
+void CutLongLines(std::string_view text, std::vector<long long>& table, LinePages& result) {
+    const std::size_t n = text.size();
+    std::vector<long long> starts;
+    std::size_t lineStart = 0;
+    int page = 1;  // the 50-line page in which lineStart lies
+    while (lineStart < n) {
+        const std::size_t lf = text.find('\n', lineStart);
+        const std::size_t lineEnd = lf == std::string_view::npos ? n : lf;
+        if (lineEnd - lineStart > kLongestPageLine) {
+            if (starts.empty()) starts.assign(table.begin(), table.begin() + page + 1);
+            while (page < result.pageCount && table[page + 1] <= static_cast<long long>(lineStart)) {
+                starts.push_back(table[++page]);
+            }
+            for (std::size_t cut = lineStart; lineEnd - cut > kLongestPageLine;) {
+                cut += StreamChunkLength(text, cut, kLongestPageLine);
+                starts.push_back(static_cast<long long>(cut));
+            }
         }
+        if (lf == std::string_view::npos) break;
+        lineStart = lf + 1;
     }
+    if (starts.empty()) return;
+    while (page < result.pageCount) starts.push_back(table[++page]);
     if (starts.size() - 1 > static_cast<std::size_t>(kMaxPages)) {
         std::copy(starts.begin(), starts.begin() + kMaxPages + 1, table.begin());
         result.pageCount = kMaxPages + 1;
@@ -140,7 +143,7 @@ LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTabl
 #endif
     highBytes += CountHighBitBytes(text.substr(i));
     result.hanziCount = highBytes / 2;
-    if (BreakLines(begin, i, n, breaker)) SplitLargePages(text, pageTable, result);
+    if (BreakLines(begin, i, n, breaker)) CutLongLines(text, pageTable, result);
     return result;
 }
 
