@@ -75,14 +75,29 @@ exit_reader "settings held by another program" "$refused"
 release_file "$ini"
 check_eq "the held file is unchanged" "$ini_sum" "$(sha256sum <"$ini")"
 
-# 5. Read-only at exit (the file system lets the super-user write it anyway, so only for other users).
-if (($(id -u) != 0)); then
+# 5. Read-only at exit. The file system lets the super-user write a read-only file anyway, so as root the
+# file is also made immutable (where the file system has that attribute).
+immutable=0
+if (($(id -u) == 0)); then
+    if chattr +i "$ini" 2>/dev/null && chattr -i "$ini"; then immutable=1; fi
+fi
+if (($(id -u) != 0 || immutable)); then
     open_book "read-only settings"
     chmod a-w "$ini"
+    if ((immutable)); then
+        trap 'chattr -i "$ini" 2>/dev/null; e2e_teardown' EXIT
+        chattr +i "$ini"
+    fi
     ini_sum="$(sha256sum <"$ini")"
     exit_reader "read-only settings" "$refused"
     check_eq "the read-only file is unchanged" "$ini_sum" "$(sha256sum <"$ini")"
+    if ((immutable)); then
+        chattr -i "$ini"
+        trap e2e_teardown EXIT
+    fi
     chmod u+w "$ini"
+else
+    echo "note: chattr cannot make files immutable here; the read-only case is left out for the super-user"
 fi
 check_eq "the book is unchanged" "$book_sum" "$(sha256sum <"$book")"
 
