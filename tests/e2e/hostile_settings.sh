@@ -22,9 +22,16 @@ open_book() {
 
 # exit_reader WHAT EXPECTED: exits through the menu; EXPECTED is "" (no message) or the message's text.
 exit_reader() {
-    local box
+    local box="" i
     drv command 57665
-    box="$(drv --timeout 20000 msgbox 2>/dev/null | sed -n 2p)"
+    if [[ -z "$2" ]]; then
+        # With nothing to say the reader ends by itself; a message would hold it until answered.
+        for ((i = 0; i < 200; i++)); do
+            kill -0 "$READER_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    fi
+    if kill -0 "$READER_PID" 2>/dev/null; then box="$(drv --timeout 20000 msgbox 2>/dev/null | sed -n 2p)"; fi
     check_eq "$1: the message at exit" "$2" "$box"
     [[ -n "$box" ]] && drv answer ok >/dev/null
     drv --timeout 20000 gone >/dev/null
