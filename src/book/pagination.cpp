@@ -117,6 +117,10 @@ LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTabl
     PageBreaker breaker(n, pageTable, result);
     std::size_t i = 0;
     long long highBytes = 0;
+    // Whether a line may be longer than kLongestPageLine: lineStart is at or before the start of the line
+    // being read, so a long line is never missed (a few lines just short of the length may be looked at).
+    std::size_t lineStart = 0;
+    bool longLine = false;
 #if defined(__SSE2__)
     // One pass over the book in chunks of 1 KiB counts the high bytes and the line feeds together; only a
     // chunk in which a page begins is searched for its line feeds one by one.
@@ -138,12 +142,27 @@ LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTabl
             result.hanziCount = (highBytes + CountHighBitBytes(text.substr(i + kChunk))) / 2;
             return result;
         }
+        if (chunkFeeds == 0) {
+            longLine = longLine || i + kChunk - lineStart > kLongestPageLine;
+        } else {
+            const auto first = static_cast<std::size_t>(
+                static_cast<const char*>(std::memchr(begin + i, '\n', kChunk)) - begin);
+            longLine = longLine || first - lineStart > kLongestPageLine;
+            lineStart = first + 1;
+        }
         i += kChunk;
     }
 #endif
     highBytes += CountHighBitBytes(text.substr(i));
     result.hanziCount = highBytes / 2;
-    if (BreakLines(begin, i, n, breaker)) CutLongLines(text, pageTable, result);
+    for (std::size_t from = i; !longLine;) {
+        const void* hit = std::memchr(begin + from, '\n', n - from);
+        const std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - begin) : n;
+        longLine = end - lineStart > kLongestPageLine;
+        if (!hit) break;
+        lineStart = from = end + 1;
+    }
+    if (BreakLines(begin, i, n, breaker) && longLine) CutLongLines(text, pageTable, result);
     return result;
 }
 
