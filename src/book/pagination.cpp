@@ -1,9 +1,11 @@
 #include "book/pagination.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "book/decode.h"
 #include "book/reader.h"
+#include "book/stream_chunk.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -66,6 +68,43 @@ bool BreakLines(const char* begin, std::size_t from, std::size_t to, PageBreaker
     return true;
 }
 
+// Cuts every line longer than kLongestPageLine bytes into pieces of at most that many, each piece but the
+// last ending its page before the first character that would not fit; the 50-line breaks stay where they
+// are. The page control lays a line out again for each piece of text added to it, so a line of megabytes
+// would hold the reader for minutes. Books whose lines all fit keep exactly their 50-line pages.
+void CutLongLines(std::string_view text, std::vector<long long>& table, LinePages& result) {
+    const std::size_t n = text.size();
+    std::vector<long long> starts;
+    std::size_t lineStart = 0;
+    int page = 1;  // the 50-line page in which lineStart lies
+    while (lineStart < n) {
+        const std::size_t lf = text.find('\n', lineStart);
+        const std::size_t lineEnd = lf == std::string_view::npos ? n : lf;
+        if (lineEnd - lineStart > kLongestPageLine) {
+            if (starts.empty()) starts.assign(table.begin(), table.begin() + page + 1);
+            while (page < result.pageCount && table[page + 1] <= static_cast<long long>(lineStart)) {
+                starts.push_back(table[++page]);
+            }
+            for (std::size_t cut = lineStart; lineEnd - cut > kLongestPageLine;) {
+                cut += StreamChunkLength(text, cut, kLongestPageLine);
+                starts.push_back(static_cast<long long>(cut));
+            }
+        }
+        if (lf == std::string_view::npos) break;
+        lineStart = lf + 1;
+    }
+    if (starts.empty()) return;
+    while (page < result.pageCount) starts.push_back(table[++page]);
+    if (starts.size() - 1 > static_cast<std::size_t>(kMaxPages)) {
+        std::copy(starts.begin(), starts.begin() + kMaxPages + 1, table.begin());
+        result.pageCount = kMaxPages + 1;
+        result.overflow = true;
+        return;
+    }
+    std::copy(starts.begin(), starts.end(), table.begin());
+    result.pageCount = static_cast<int>(starts.size()) - 1;
+}
+
 }  // namespace
 
 LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTable) {
@@ -78,6 +117,10 @@ LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTabl
     PageBreaker breaker(n, pageTable, result);
     std::size_t i = 0;
     long long highBytes = 0;
+    // Whether a line may be longer than kLongestPageLine: lineStart is at or before the start of the line
+    // being read, so a long line is never missed (a few lines just short of the length may be looked at).
+    std::size_t lineStart = 0;
+    bool longLine = false;
 #if defined(__SSE2__)
     // One pass over the book in chunks of 1 KiB counts the high bytes and the line feeds together; only a
     // chunk in which a page begins is searched for its line feeds one by one.
@@ -99,12 +142,27 @@ LinePages BuildLinePages(std::string_view text, std::vector<long long>& pageTabl
             result.hanziCount = (highBytes + CountHighBitBytes(text.substr(i + kChunk))) / 2;
             return result;
         }
+        if (chunkFeeds == 0) {
+            longLine = longLine || i + kChunk - lineStart > kLongestPageLine;
+        } else {
+            const auto first = static_cast<std::size_t>(
+                static_cast<const char*>(std::memchr(begin + i, '\n', kChunk)) - begin);
+            longLine = longLine || first - lineStart > kLongestPageLine;
+            lineStart = first + 1;
+        }
         i += kChunk;
     }
 #endif
     highBytes += CountHighBitBytes(text.substr(i));
     result.hanziCount = highBytes / 2;
-    BreakLines(begin, i, n, breaker);
+    for (std::size_t from = i; !longLine;) {
+        const void* hit = std::memchr(begin + from, '\n', n - from);
+        const std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - begin) : n;
+        longLine = end - lineStart > kLongestPageLine;
+        if (!hit) break;
+        lineStart = from = end + 1;
+    }
+    if (BreakLines(begin, i, n, breaker) && longLine) CutLongLines(text, pageTable, result);
     return result;
 }
 

@@ -62,6 +62,46 @@ TEST(BuildLinePages, StopsWhenTheTableIsFull) {
     EXPECT_GE(table.size(), static_cast<std::size_t>(kMaxPages) + 2);
 }
 
+TEST(BuildLinePages, LongLinesGoOnOverPagesOfBoundedPieces) {
+    constexpr auto kPiece = static_cast<long long>(kLongestPageLine);
+    std::vector<long long> table;
+    // One line of 2.5 pieces in double-byte characters after one odd byte, so that a cut at the length
+    // would fall inside a character.
+    std::string line = "x";
+    while (line.size() < kLongestPageLine * 5 / 2) line += "中";
+    LinePages pages = BuildLinePages(line, table);
+    ASSERT_EQ(pages.pageCount, 3);
+    EXPECT_FALSE(pages.overflow);
+    EXPECT_EQ(table[2], kPiece - 1);  // before the character across the length
+    EXPECT_EQ(table[3], 2 * kPiece - 1);
+    EXPECT_EQ(pages.hanziCount, static_cast<long long>((line.size() - 1) / 2));
+
+    // Lines before a long one stay on its first piece's page, and the line count goes on over the pieces:
+    // the 50-line breaks after it stay where they were.
+    const std::string head = Lines(3, "\n");
+    const std::string book = head + std::string(kLongestPageLine * 2 + 10, 'a') + "\n" + Lines(60, "\n");
+    pages = BuildLinePages(book, table);
+    ASSERT_EQ(pages.pageCount, 4);
+    EXPECT_EQ(table[2], static_cast<long long>(head.size()) + kPiece);
+    EXPECT_EQ(table[3], static_cast<long long>(head.size()) + 2 * kPiece);
+    EXPECT_EQ(table[4], static_cast<long long>(book.find(Lines(60, "\n")) + Lines(46, "\n").size()));
+
+    // A line of exactly the length is not cut, and neither is a page of many such lines.
+    const std::string fit(kLongestPageLine, 'b');
+    std::string fat;
+    for (int i = 0; i < 60; ++i) fat += fit + "\n";
+    pages = BuildLinePages(fat, table);
+    ASSERT_EQ(pages.pageCount, 2);
+    EXPECT_EQ(table[2], 50 * (kPiece + 1));
+
+    // The pieces count against the table's 10,000 pages too.
+    const std::string last = std::string(static_cast<std::size_t>(kMaxPages - 1) * kLinesPerPage, '\n') +
+                             std::string(kLongestPageLine * 2 + 1, 'c');
+    pages = BuildLinePages(last, table);
+    EXPECT_TRUE(pages.overflow);
+    EXPECT_EQ(pages.pageCount, kMaxPages + 1);
+}
+
 TEST(MakePageText, LfPairsBecomeCrLf) {
     EXPECT_EQ(MakePageText("A\n\nB"), "A\r\nB");
     EXPECT_EQ(MakePageText("A\r\n\r\nB"), "A\r\n\r\nB");
