@@ -3,7 +3,8 @@
 # zip named on the command line, a 7z and an ISO dropped on the window, each member opened from the sidebar
 # with its whole text equal to the book's; member names in code page 936 and in UTF-8 inside a folder with a
 # Chinese name. An archive with no .txt and a damaged archive are reported and change nothing; the next
-# start opens the archive's book at the page where reading ended.
+# start opens the archive's book at the page where reading ended. A cmd.exe planted beside the reader and in
+# its start folder never runs in place of the system's.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 e2e_layout_extractor
@@ -28,6 +29,11 @@ python3 "$make_zip" "$E2E_DIR/arc/无书.zip" "图/a.jpg=$src/图/a.jpg"
 head -c 3000 "$zip" >"$E2E_DIR/arc/损坏.zip"
 head -c 4000 /dev/urandom >>"$E2E_DIR/arc/损坏.zip"
 for a in "$E2E_DIR"/arc/*; do [[ -s $a ]] || fail "the test archive $a was not made"; done
+
+# A cmd.exe planted in the program folder and in the folder the reader starts in: the reader must run the
+# system's interpreter all the same. The plant is the stand-in browser, which leaves cmd.log beside itself
+# whenever it runs.
+for dir in "$E2E_APP" "$E2E_DIR"; do cp "$PEL_BROWSER_STANDIN_EXE" "$dir/cmd.exe"; done
 
 # check_whole WHAT BOOK: the whole-book page read back equals the book.
 check_whole() {
@@ -122,5 +128,7 @@ wait_eq "at the page where reading ended" "2" drv text 1015
 check_eq "with the same text" "$(cat "$E2E_DIR/page2.txt")" "$(drv page-text)"
 stop_reader
 echo "all: $((SECONDS - t0)) s"
+planted="$(cd "$E2E_DIR" && ls app/cmd.log cmd.log 2>/dev/null)"
+check_eq "no planted cmd.exe ran (program folder, start folder) while archives listed and opened" "" "$planted"
 
 e2e_finish
