@@ -78,6 +78,8 @@ int VerbFileVersion(Invocation& in);
 int VerbRegVolatile(Invocation& in);
 // Moves the pointer to a screen point as a real mouse would (verbs_shell.cpp).
 bool MovePointer(int x, int y);
+// The top-level windows of process PID whose class is CLASS_NAME.
+std::vector<HWND> TopLevelOfClass(DWORD pid, const wchar_t* className);
 // verbs_library.cpp
 int VerbHoverForm(Invocation& in);
 int VerbMenuItems(Invocation& in);

@@ -31,11 +31,15 @@ BOOL CALLBACK CollectOfClass(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+}  // namespace
+
 std::vector<HWND> TopLevelOfClass(DWORD pid, const wchar_t* className) {
     ProcessWindows search{pid, className, {}};
     EnumWindows(CollectOfClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+namespace {
 
 bool SendPointerTo(int x, int y, int w, int h) {
     INPUT input{};

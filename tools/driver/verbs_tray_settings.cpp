@@ -21,26 +21,6 @@ namespace {
 constexpr UINT kReaderTrayId = 128;
 constexpr int kStatusBarId = 59393;
 
-struct OfProcess {
-    DWORD pid;
-    const wchar_t* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<OfProcess*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->pid && ClassOf(hwnd) == search->className) search->found.push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> TopLevelOf(DWORD pid, const wchar_t* className) {
-    OfProcess search{pid, className, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The texts of the tools shown by a tooltip window of another process.
 std::vector<std::wstring> ToolTexts(HWND tip, DWORD pid) {
     std::vector<std::wstring> texts;
@@ -75,7 +55,7 @@ std::vector<std::wstring> ToolTexts(HWND tip, DWORD pid) {
 }
 
 HWND VisiblePopup(DWORD pid) {
-    for (HWND popup : TopLevelOf(pid, L"#32768"))
+    for (HWND popup : TopLevelOfClass(pid, L"#32768"))
         if (IsWindowVisible(popup)) return popup;
     return nullptr;
 }
@@ -101,7 +81,7 @@ int VerbTrayTips(Invocation&) {
     }
     DWORD pid = 0;
     GetWindowThreadProcessId(tray, &pid);
-    for (HWND tip : TopLevelOf(pid, TOOLTIPS_CLASSW)) {
+    for (HWND tip : TopLevelOfClass(pid, TOOLTIPS_CLASSW)) {
         for (std::wstring text : ToolTexts(tip, pid)) {
             std::wstring shown;
             for (wchar_t c : text)
