@@ -271,13 +271,14 @@ void Appearance::PaintPicturePage() {
     fw::WindowDC screen(page_);
     if (!screen.get()) return;
     void* textBits = nullptr;
-    void* pictureBits = nullptr;
     fw::UniqueBitmap textLayer = TopDownBitmap(screen.get(), w, h, textBits);
-    fw::UniqueBitmap pictureLayer = TopDownBitmap(screen.get(), w, h, pictureBits);
     MemoryDC mem(screen.get());
-    if (!textLayer || !pictureLayer || !mem.get()) return;
-    {
-        fw::SelectObjectScope picture(mem.get(), pictureLayer.get());
+    if (!textLayer || !mem.get()) return;
+    if (!pictureLayer_ || pictureLayerSize_.cx != w || pictureLayerSize_.cy != h) {
+        pictureLayer_ = TopDownBitmap(screen.get(), w, h, pictureBits_);
+        pictureLayerSize_ = SIZE{w, h};
+        if (!pictureLayer_) return;
+        fw::SelectObjectScope picture(mem.get(), pictureLayer_.get());
         OLE_XSIZE_HIMETRIC pw = 0;
         OLE_YSIZE_HIMETRIC ph = 0;
         picture_->get_Width(&pw);
@@ -289,7 +290,7 @@ void Appearance::PaintPicturePage() {
     GdiFlush();
     const COLORREF shown = ShownTextColor();
     pel::PutTextOverPicture(
-        static_cast<unsigned char*>(textBits), static_cast<const unsigned char*>(pictureBits),
+        static_cast<unsigned char*>(textBits), static_cast<const unsigned char*>(pictureBits_),
         static_cast<size_t>(w) * static_cast<size_t>(h), shown, pel::PictureKeyFor(shown));
     BitBlt(screen.get(), 0, 0, w, h, mem.get(), 0, 0, SRCCOPY);
 }
@@ -309,6 +310,7 @@ void Appearance::LoadPicture(const std::string& path) {
     }
     file.reset();
     picture_.reset();
+    pictureLayer_.reset();
     if (bytes.empty()) return;
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!mem) return;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/handles.h"
 #include "state/settings.h"
 
 class Appearance {
@@ -78,6 +79,11 @@ private:
     HWND view_ = nullptr;
     LONG_PTR normalExStyle_ = 0;
     std::unique_ptr<IPicture, ComRelease> picture_;
+    // The picture stretched to the page, kept between paints (auto-scroll repaints every tick) and made
+    // again when the page's size or the picture changes.
+    fw::UniqueBitmap pictureLayer_;
+    void* pictureBits_ = nullptr;
+    SIZE pictureLayerSize_{};
     bool pictureShown_ = false;
     bool subclassed_ = false;
 };

@@ -49,3 +49,26 @@ void PrintError(std::wstring_view text) {
     std::fwrite(s.data(), 1, s.size(), stderr);
     std::fflush(stderr);
 }
+
+std::wstring Escaped(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        switch (c) {
+            case L'\r':
+                out += L"\\r";
+                break;
+            case L'\n':
+                out += L"\\n";
+                break;
+            case L'\t':
+                out += L"\\t";
+                break;
+            case L'\\':
+                out += L"\\\\";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}

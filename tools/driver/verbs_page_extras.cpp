@@ -15,30 +15,6 @@ constexpr int kPageControlId = 1018;
 constexpr int kCurrentPageBoxId = 1015;
 constexpr DWORD kSampleMs = 20;
 
-// A text on one line: CR, LF, TAB and the backslash written as escapes, so that whole texts compare exactly.
-std::wstring Escaped(const std::wstring& text) {
-    std::wstring out;
-    for (wchar_t c : text) {
-        switch (c) {
-            case L'\r':
-                out += L"\\r";
-                break;
-            case L'\n':
-                out += L"\\n";
-                break;
-            case L'\t':
-                out += L"\\t";
-                break;
-            case L'\\':
-                out += L"\\\\";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 bool FirstVisibleLine(HWND edit, long& line) {
     DWORD_PTR first = 0;
     if (!SendMessageTimeoutW(edit, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &first))

@@ -72,7 +72,7 @@ HWND WaitPopup(const Invocation& in) {
 }  // namespace
 
 // tray-tips: the tip of each icon shown in the notification area, one a line (a carriage return and a line
-// feed inside a tip shown as "\r" and "\n"); nothing when the area shows no icon.
+// feed inside a tip shown as "\r" and "\n", see Escaped); nothing when the area shows no icon.
 int VerbTrayTips(Invocation&) {
     HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (!tray) {
@@ -82,12 +82,7 @@ int VerbTrayTips(Invocation&) {
     DWORD pid = 0;
     GetWindowThreadProcessId(tray, &pid);
     for (HWND tip : TopLevelOfClass(pid, TOOLTIPS_CLASSW)) {
-        for (std::wstring text : ToolTexts(tip, pid)) {
-            std::wstring shown;
-            for (wchar_t c : text)
-                shown += c == L'\r' ? std::wstring(L"\\r") : c == L'\n' ? L"\\n" : std::wstring(1, c);
-            PrintLine(shown);
-        }
+        for (const std::wstring& text : ToolTexts(tip, pid)) PrintLine(Escaped(text));
     }
     return 0;
 }
