@@ -9,8 +9,10 @@ book="$E2E_DIR/books/分页.txt"
 numbered_lines 300 | make_book "$book" gbk  # six pages of 50 lines
 start_reader "$(winpath "$book")"
 wait_eq "six pages" "6" drv text 1014
+wait_eq "page 1 is shown" $'0\t第1行，江南的雨下了一整天。' drv first-line
 
 drv set-text 1015 3
+check_eq "the page box takes the number" "3" "$(drv text 1015)"
 drv key return --to 1015
 wait_eq "Enter in the page box shows page 3" "3" drv text 1015
 top="第101行，江南的雨下了一整天。"

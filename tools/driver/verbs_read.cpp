@@ -126,8 +126,14 @@ int VerbMsgBox(Invocation& in) {
         PrintError(L"no message box");
         return 1;
     }
+    // A box can be shown a moment before its text is set: give the text a second to come.
+    std::wstring text = MessageBoxText(box);
+    for (int i = 0; i < 20 && text.empty() && IsWindow(box); ++i) {
+        Sleep(50);
+        text = MessageBoxText(box);
+    }
     PrintLine(TextOf(box));
-    PrintLine(MessageBoxText(box));
+    PrintLine(text);
     return 0;
 }
 
