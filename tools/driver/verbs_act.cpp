@@ -179,14 +179,8 @@ int VerbSetText(Invocation& in) {
     HWND control = ControlOrReport(in, static_cast<int>(id));
     if (!control) return 1;
     DWORD_PTR result = 0;
-    // As for reading a text: a reader busy starting up may not answer the first time.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (attempt) Sleep(100);
-        if (SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(in.args[1].c_str()),
-                                SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
-            return 0;
-    }
-    return 1;
+    return SendPatiently(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(in.args[1].c_str()), &result) ? 0
+                                                                                                        : 1;
 }
 
 // Presses a button of the reader's message box (or dialog): ok, cancel, yes, no, abort, retry, ignore, or a

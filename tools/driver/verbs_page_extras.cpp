@@ -17,8 +17,7 @@ constexpr DWORD kSampleMs = 20;
 
 bool FirstVisibleLine(HWND edit, long& line) {
     DWORD_PTR first = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &first))
-        return false;
+    if (!SendPatiently(edit, EM_GETFIRSTVISIBLELINE, 0, 0, &first)) return false;
     line = static_cast<long>(first);
     return true;
 }

@@ -65,11 +65,9 @@ bool EditTextLength(HWND edit, size_t& length) {
     // Another process's WM_GETTEXTLENGTH is not answered in full under Wine: the length comes from the start
     // of the last line and that line's length.
     DWORD_PTR lines = 0, lastStart = 0, lastLength = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines) ||
-        !SendMessageTimeoutW(edit, EM_LINEINDEX, lines > 0 ? lines - 1 : 0, 0, SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &lastStart) ||
-        !SendMessageTimeoutW(edit, EM_LINELENGTH, lastStart, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                             &lastLength))
+    if (!SendPatiently(edit, EM_GETLINECOUNT, 0, 0, &lines) ||
+        !SendPatiently(edit, EM_LINEINDEX, lines > 0 ? lines - 1 : 0, 0, &lastStart) ||
+        !SendPatiently(edit, EM_LINELENGTH, lastStart, 0, &lastLength))
         return false;
     length = static_cast<size_t>(lastStart) + static_cast<size_t>(lastLength);
     return true;

@@ -20,14 +20,11 @@ constexpr int kPageControlId = 1018;
 // reader's memory, and Wine then ends the reader).
 bool EditLine(const Target& target, HWND edit, size_t line, std::wstring& out) {
     DWORD_PTR lines = 0, start = 0, next = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &lines) ||
-        line >= lines ||
-        !SendMessageTimeoutW(edit, EM_LINEINDEX, line, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &start) ||
-        static_cast<LONG_PTR>(start) < 0)
+    if (!SendPatiently(edit, EM_GETLINECOUNT, 0, 0, &lines) || line >= lines ||
+        !SendPatiently(edit, EM_LINEINDEX, line, 0, &start) || static_cast<LONG_PTR>(start) < 0)
         return false;
     size_t end = 0;
-    if (line + 1 < lines &&
-        SendMessageTimeoutW(edit, EM_LINEINDEX, line + 1, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &next) &&
+    if (line + 1 < lines && SendPatiently(edit, EM_LINEINDEX, line + 1, 0, &next) &&
         static_cast<LONG_PTR>(next) >= static_cast<LONG_PTR>(start)) {
         end = next;
     } else if (!EditTextLength(edit, end)) {
@@ -80,8 +77,7 @@ int VerbStatus(Invocation& in) {
         return 1;
     }
     DWORD_PTR info = 0;
-    if (!SendMessageTimeoutW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(pane), 0, SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &info)) {
+    if (!SendPatiently(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(pane), 0, &info)) {
         PrintError(L"status bar does not answer");
         return 1;
     }
@@ -92,9 +88,8 @@ int VerbStatus(Invocation& in) {
         return 1;
     }
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(bar, SB_GETTEXTW, static_cast<WPARAM>(pane),
-                        reinterpret_cast<LPARAM>(buffer.address()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                        &ignored);
+    SendPatiently(bar, SB_GETTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(buffer.address()),
+                  &ignored);
     std::vector<char> bytes = buffer.Read(length * sizeof(wchar_t));
     std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     text.resize(wcsnlen(text.c_str(), text.size()));
@@ -108,7 +103,7 @@ int VerbFirstLine(Invocation& in) {
     if (!edit) return 1;
     DWORD_PTR first = 0;
     std::wstring line;
-    if (!SendMessageTimeoutW(edit, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &first) ||
+    if (!SendPatiently(edit, EM_GETFIRSTVISIBLELINE, 0, 0, &first) ||
         !EditLine(in.target, edit, first, line)) {
         PrintError(L"page control does not answer");
         return 1;

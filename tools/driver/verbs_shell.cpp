@@ -109,8 +109,7 @@ int VerbTooltip(Invocation& in) {
     auto* remoteText = static_cast<wchar_t*>(remote.address()) + sizeof(TTTOOLINFOW) / sizeof(wchar_t);
     for (HWND tip : TopLevelOfClass(in.target.pid, TOOLTIPS_CLASSW)) {
         DWORD_PTR count = 0;
-        if (!SendMessageTimeoutW(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count))
-            continue;
+        if (!SendPatiently(tip, TTM_GETTOOLCOUNT, 0, 0, &count)) continue;
         for (DWORD_PTR i = 0; i < count; ++i) {
             TTTOOLINFOW info{};
             info.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -119,8 +118,7 @@ int VerbTooltip(Invocation& in) {
             remote.Write(&none, sizeof none, sizeof(TTTOOLINFOW));
             remote.Write(&info, sizeof info);
             DWORD_PTR ok = 0;
-            if (!SendMessageTimeoutW(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.address()),
-                                     SMTO_ABORTIFHUNG, kSendTimeoutMs, &ok) ||
+            if (!SendPatiently(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.address()), &ok) ||
                 !ok)
                 continue;
             std::vector<char> back = remote.Read(sizeof info);

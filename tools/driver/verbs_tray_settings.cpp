@@ -29,8 +29,7 @@ std::vector<std::wstring> ToolTexts(HWND tip, DWORD pid) {
     if (!remote.ok()) return texts;
     auto* remoteText = static_cast<wchar_t*>(remote.address()) + sizeof(TTTOOLINFOW) / sizeof(wchar_t);
     DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count))
-        return texts;
+    if (!SendPatiently(tip, TTM_GETTOOLCOUNT, 0, 0, &count)) return texts;
     for (DWORD_PTR i = 0; i < count; ++i) {
         TTTOOLINFOW info{};
         info.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -39,9 +38,7 @@ std::vector<std::wstring> ToolTexts(HWND tip, DWORD pid) {
         remote.Write(&none, sizeof none, sizeof(TTTOOLINFOW));
         remote.Write(&info, sizeof info);
         DWORD_PTR ok = 0;
-        if (!SendMessageTimeoutW(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.address()),
-                                 SMTO_ABORTIFHUNG, kSendTimeoutMs, &ok) ||
-            !ok)
+        if (!SendPatiently(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.address()), &ok) || !ok)
             continue;
         std::vector<char> back = remote.Read(sizeof info);
         if (back.size() == sizeof info) std::memcpy(&info, back.data(), sizeof info);
@@ -148,7 +145,7 @@ int VerbChecked(Invocation& in) {
     HWND button = ControlOrReport(in, static_cast<int>(id));
     if (!button) return 1;
     DWORD_PTR state = 0;
-    if (!SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state)) return 1;
+    if (!SendPatiently(button, BM_GETCHECK, 0, 0, &state)) return 1;
     PrintLine(state == BST_CHECKED ? L"checked" : L"unchecked");
     return 0;
 }
@@ -160,7 +157,7 @@ int VerbCombo(Invocation& in) {
     HWND combo = ControlOrReport(in, static_cast<int>(id));
     if (!combo) return 1;
     DWORD_PTR index = 0;
-    if (!SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &index)) return 1;
+    if (!SendPatiently(combo, CB_GETCURSEL, 0, 0, &index)) return 1;
     PrintLine(std::to_wstring(static_cast<int>(index)) + L"\t" + TextOf(combo));
     return 0;
 }
@@ -227,13 +224,13 @@ int VerbDialogState(Invocation& in) {
         DWORD_PTR result = 0;
         if (_wcsicmp(cls.c_str(), L"Button") == 0 && (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ||
                                                       type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)) {
-            SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+            SendPatiently(control, BM_GETCHECK, 0, 0, &result);
             value = result == BST_CHECKED ? L"checked" : L"unchecked";
         } else if (_wcsicmp(cls.c_str(), HOTKEY_CLASSW) == 0) {
-            SendMessageTimeoutW(control, HKM_GETHOTKEY, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+            SendPatiently(control, HKM_GETHOTKEY, 0, 0, &result);
             value = std::to_wstring(LOBYTE(LOWORD(result))) + L" " + std::to_wstring(HIBYTE(LOWORD(result)));
         } else if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) {
-            SendMessageTimeoutW(control, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+            SendPatiently(control, CB_GETCURSEL, 0, 0, &result);
             value = std::to_wstring(static_cast<int>(result)) + L"\t" + TextOf(control);
         } else {
             value = TextOf(control);
@@ -287,8 +284,8 @@ int VerbToolbarLayout(Invocation& in) {
         return 1;
     }
     DWORD_PTR size = 0, count = 0;
-    SendMessageTimeoutW(toolbar, TB_GETBUTTONSIZE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &size);
-    SendMessageTimeoutW(toolbar, TB_BUTTONCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count);
+    SendPatiently(toolbar, TB_GETBUTTONSIZE, 0, 0, &size);
+    SendPatiently(toolbar, TB_BUTTONCOUNT, 0, 0, &count);
     PrintLine(L"button " + std::to_wstring(LOWORD(size)) + L" " + std::to_wstring(HIWORD(size)));
     RECT first{};
     if (!RemoteQuery(in.target.pid, toolbar, TB_GETITEMRECT, 0, first)) return 1;
@@ -324,7 +321,7 @@ int VerbStatusParts(Invocation& in) {
     } parts{};
     if (!RemoteQuery(in.target.pid, bar, SB_GETPARTS, 8, parts)) return 1;
     DWORD_PTR n = 0;
-    SendMessageTimeoutW(bar, SB_GETPARTS, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &n);
+    SendPatiently(bar, SB_GETPARTS, 0, 0, &n);
     std::wstring line;
     for (DWORD_PTR i = 0; i < n && i < 8; ++i) line += (i ? L" " : L"") + std::to_wstring(parts.right[i]);
     PrintLine(line);

@@ -29,9 +29,8 @@ bool ListViewCell(HWND list, DWORD pid, int row, int column, std::wstring& out) 
     item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(block.address()) + sizeof(LVITEMW));
     if (!block.Write(&item, sizeof item)) return false;
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                             reinterpret_cast<LPARAM>(block.address()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                             &length))
+    if (!SendPatiently(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                       reinterpret_cast<LPARAM>(block.address()), &length))
         return false;
     if (length > kChars - 1) length = kChars - 1;
     std::vector<char> bytes = block.Read(length * sizeof(wchar_t), sizeof(LVITEMW));
@@ -41,10 +40,9 @@ bool ListViewCell(HWND list, DWORD pid, int row, int column, std::wstring& out) 
 
 int PrintListViewRows(HWND list, DWORD pid) {
     DWORD_PTR rows = 0, header = 0, columns = 0;
-    if (!SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &rows)) return 1;
-    if (SendMessageTimeoutW(list, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &header) && header)
-        SendMessageTimeoutW(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG,
-                            kSendTimeoutMs, &columns);
+    if (!SendPatiently(list, LVM_GETITEMCOUNT, 0, 0, &rows)) return 1;
+    if (SendPatiently(list, LVM_GETHEADER, 0, 0, &header) && header)
+        SendPatiently(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0, &columns);
     if (columns == 0) columns = 1;
     for (size_t row = 0; row < rows; ++row) {
         std::wstring line, cell;
@@ -60,16 +58,14 @@ int PrintListViewRows(HWND list, DWORD pid) {
 // List boxes are standard controls: the system carries LB_GETTEXT across processes.
 int PrintListBoxRows(HWND list) {
     DWORD_PTR rows = 0;
-    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &rows)) return 1;
+    if (!SendPatiently(list, LB_GETCOUNT, 0, 0, &rows)) return 1;
     for (size_t row = 0; row < rows; ++row) {
         DWORD_PTR length = 0;
-        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length) ||
-            length == static_cast<DWORD_PTR>(LB_ERR))
+        if (!SendPatiently(list, LB_GETTEXTLEN, row, 0, &length) || length == static_cast<DWORD_PTR>(LB_ERR))
             return 1;
         std::vector<wchar_t> buf(length + 2, L'\0');
         DWORD_PTR copied = 0;
-        SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
-                            kSendTimeoutMs, &copied);
+        SendPatiently(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(buf.data()), &copied);
         PrintLine(std::wstring(buf.data(), wcsnlen(buf.data(), buf.size())));
     }
     return 0;
@@ -206,8 +202,7 @@ int VerbSelectRow(Invocation& in) {
         return 2;
     }
     DWORD_PTR rows = 0;
-    if (!SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &rows) ||
-        static_cast<DWORD_PTR>(row) >= rows) {
+    if (!SendPatiently(list, LVM_GETITEMCOUNT, 0, 0, &rows) || static_cast<DWORD_PTR>(row) >= rows) {
         PrintError(L"the list has no row " + std::to_wstring(row));
         return 1;
     }

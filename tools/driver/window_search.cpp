@@ -129,22 +129,24 @@ std::wstring ClassOf(HWND hwnd) {
     return std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
+bool SendPatiently(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+    const DWORD start = GetTickCount();
+    for (int attempt = 0;; ++attempt) {
+        if (attempt) Sleep(100);
+        if (SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, result))
+            return true;
+        if (!IsWindow(hwnd) || (attempt >= 2 && GetTickCount() - start >= 3000)) return false;
+    }
+}
+
 std::wstring TextOf(HWND hwnd) {
     DWORD_PTR length = 0;
-    // A send can fail now and then while the reader is busy starting up: ask again before giving up.
-    bool answered = false;
-    for (int attempt = 0; attempt < 3 && !answered; ++attempt) {
-        if (attempt) Sleep(100);
-        answered =
-            SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length);
-    }
-    if (!answered) return {};
+    if (!SendPatiently(hwnd, WM_GETTEXTLENGTH, 0, 0, &length)) return {};
     // The length may be given in bytes of the window's code page: room for that many wide characters
     // suffices.
     std::vector<wchar_t> buf(length + 2, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+    if (!SendPatiently(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), &copied))
         return {};
     if (copied > buf.size() - 1) copied = buf.size() - 1;
     return std::wstring(buf.data(), copied);

@@ -33,6 +33,10 @@ std::wstring MessageBoxText(HWND box);
 
 std::wstring ClassOf(HWND hwnd);
 // WM_GETTEXT with a timeout, so a busy reader cannot hang the driver.
+// Sends a message to a window of the reader and waits for the answer. A reader busy starting up or loading a
+// book does not read its messages for a while and counts as hung: the send is tried again for up to about
+// three seconds before it is given up.
+bool SendPatiently(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result);
 std::wstring TextOf(HWND hwnd);
 
 bool ProcessAlive(DWORD pid);
