@@ -206,7 +206,24 @@ int VerbPress(Invocation& in) {
     if (!in.IntArg(0, id)) return 2;
     HWND button = ControlOrReport(in, static_cast<int>(id));
     if (!button) return 1;
-    return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    if ((GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) != BS_AUTOCHECKBOX)
+        return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    // A check box: the click is seen through, since a click posted while the dialog is taking the focus
+    // back (after a file dialog, under load) can be lost; a check box that did not turn in three seconds
+    // is clicked once more.
+    DWORD_PTR before = 0;
+    if (!SendPatiently(button, BM_GETCHECK, 0, 0, &before)) return 1;
+    for (int click = 0; click < 2; ++click) {
+        if (!PostMessageW(button, BM_CLICK, 0, 0)) return 1;
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 3000) {
+            DWORD_PTR now = before;
+            if (SendPatiently(button, BM_GETCHECK, 0, 0, &now) && now != before) return 0;
+            if (!IsWindowEnabled(button)) return 0;
+            Sleep(50);
+        }
+    }
+    return 0;
 }
 
 // dialog-state ID...: one line for each control: its id, "enabled" or "disabled", and its value (a check box
