@@ -17,7 +17,7 @@ open_in() {
     wait_eq "$encoding: box 1014 holds the page count" "3" drv text 1014
     check_eq "$encoding: box 1015 holds the current page" "1" "$(drv text 1015)"
     check_eq "$encoding: labels of line mode" "总页数/当前页数" "$(drv text 1021)/$(drv text 1022)"
-    check_eq "$encoding: the first visible line is the book's first line" $'0\t'"$first_line" "$(drv first-line)"
+    wait_eq "$encoding: the first visible line is the book's first line" $'0\t'"$first_line" drv first-line
     wait_eq "$encoding: size pane shows the character count and \"$shown\"" \
         "$(printf '%s\n' "$text" | size_pane_text "$shown")" drv status 2
     wait_match "$encoding: progress pane" '[[]*正在阅读：'"$name" drv status 3
