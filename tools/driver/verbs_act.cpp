@@ -120,6 +120,12 @@ bool WaitMessageBoxGone(HWND box, DWORD timeoutMs) {
 HWND ControlOrReport(const Invocation& in, int defaultId) {
     int id = in.toId ? in.toId : defaultId;
     HWND control = FindControl(in.target.frame, id);
+    // Looked for again for a moment: under load one listing of the frame's children can come back short.
+    for (DWORD start = GetTickCount();
+         !control && IsWindow(in.target.frame) && GetTickCount() - start < 2000;) {
+        Sleep(100);
+        control = FindControl(in.target.frame, id);
+    }
     if (!control) PrintError(L"no control " + std::to_wstring(id));
     return control;
 }
